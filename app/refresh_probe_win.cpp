@@ -9,8 +9,8 @@ void probeRefreshRange() {
   mode.dmSize = sizeof(mode);
   mode.dmDriverExtra = 0;
   for (DWORD index = 0; EnumDisplaySettingsA(nullptr, index, &mode); ++index) {
-    const int32_t steps = refreshStepsForMode(mode.dmPelsWidth, mode.dmPelsHeight,
-                                              mode.dmDisplayFrequency);
+    const int32_t steps =
+        refreshStepsForMode(mode.dmPelsWidth, mode.dmPelsHeight, mode.dmDisplayFrequency);
     if (steps > refreshStepCount) refreshStepCount = steps;
   }
 }

@@ -4,9 +4,19 @@ enable_language(RC)
 # Everything but the entry point, so the tests can drive the real window code.
 add_library(morvane_win STATIC
   settings/settings_reader_win.cpp
-  app/refresh_probe_win.cpp)
+  settings/settings_writer_win.cpp
+  app/refresh_probe_win.cpp
+  app/startup.cpp
+  ui/controls.cpp
+  ui/exchange.cpp
+  ui/focus.cpp
+  ui/main_window.cpp)
 target_link_libraries(morvane_win PUBLIC morvane_core user32 gdi32 kernel32)
 morvane_warnings(morvane_win)
+
+add_executable(morvane-settings WIN32 app/main.cpp app/editor.rc)
+target_link_libraries(morvane-settings PRIVATE morvane_win)
+morvane_warnings(morvane-settings)
 
 set(MORVANE_WINE_PLAIN "${CMAKE_BINARY_DIR}/wine/plain" CACHE PATH "Wine prefix: plain X display")
 set(MORVANE_WINE_DESKTOP "${CMAKE_BINARY_DIR}/wine/desktop" CACHE PATH "Wine prefix: virtual desktop")
@@ -42,3 +52,4 @@ foreach(display plain desktop)
   set_tests_properties(win.RefreshProbe.${display}Display PROPERTIES ENVIRONMENT
     "WINEPREFIX=${prefix};MORVANE_EXPECTED_REFRESH_STEPS=${steps};${MORVANE_WINE_ENV}")
 endforeach()
+include(cmake/e2e.cmake)

@@ -22,31 +22,33 @@ struct KeyRow {
 // Tested in this order at every line start. "ANZEIGEFOLGE:" and "UHRZEIT:" clamp their digit
 // to the highest order and clock style, so a stray digit can never index past their tables.
 constexpr KeyRow keyTable[] = {
-  {"VERSTELLBAR:",                   &Settings::windowExtras,         "9",   ValueRule::asIs                },
-  {"TEXTURVIDEOS:",                  &Settings::textureVideos,        "9",   ValueRule::asIs                },
-  {"REFRESH:",                       &Settings::refreshIndex,         "29",  ValueRule::cappedAtRefreshSteps},
-  {"DESKTOPRES:",                    &Settings::desktopResolution,    "9",   ValueRule::asIs                },
-  {"FSAA:",                          &Settings::fsaaIndex,            "9",   ValueRule::halved              },
-  {"8BITTEXTURE:",                   &Settings::palettedTexture,      "9",   ValueRule::asIs                },
-  {"FESTESGAMMA:",                   &Settings::fixedGamma,           "9",   ValueRule::asIs                },
-  {"DIRECTXVIDEOS:",                 &Settings::directXVideos,        "9",   ValueRule::asIs                },
-  {"ANZEIGEFOLGE:",                  &Settings::displayOrder,         "5",   ValueRule::asIs                },
-  {"UHRZEIT:",                       &Settings::clockStyle,           "3",   ValueRule::asIs                },
-  {"MAUSGRENZEN:",                   &Settings::captureMouse,         "9",   ValueRule::asIs                },
-  {"ZENTRIERT:",                     &Settings::centred,              "9",   ValueRule::asIs                },
-  {"GL_EXT_palettized_textures:",    &Settings::palettedTexture,      "9",   ValueRule::asIs                },
-  {"GL_EXT_paletted_texture:",       &Settings::palettedTexture,      "9",   ValueRule::asIs                },
-  {"GL_EXT_shared_texture_palette:", &Settings::sharedTexturePalette, "9",   ValueRule::asIs                },
-  {"GL_EXT_packed_pixels:",          &Settings::packedPixels,         "9",   ValueRule::asIs                },
-  {"WINDOWED:",                      &Settings::windowed,             "9",   ValueRule::asIs                },
-  {"MEM:",                           &Settings::textureMemoryMb,      "999", ValueRule::asIs                },
-  {"FPS:",                           &Settings::infoCorner,           "4",   ValueRule::asIs                },
-  {"FRAMERATE:",                     &Settings::showFramerate,        "4",   ValueRule::asIs                },
-  {"STATS:",                         &Settings::showTextureMass,      "9",   ValueRule::asIs                },
-  {"SPRACHE:",                       &Settings::language,             "9",   ValueRule::asIs                },
+    {"VERSTELLBAR:",                   &Settings::windowExtras,         "9",   ValueRule::asIs                },
+    {"TEXTURVIDEOS:",                  &Settings::textureVideos,        "9",   ValueRule::asIs                },
+    {"REFRESH:",                       &Settings::refreshIndex,         "29",  ValueRule::cappedAtRefreshSteps},
+    {"DESKTOPRES:",                    &Settings::desktopResolution,    "9",   ValueRule::asIs                },
+    {"FSAA:",                          &Settings::fsaaIndex,            "9",   ValueRule::halved              },
+    {"8BITTEXTURE:",                   &Settings::palettedTexture,      "9",   ValueRule::asIs                },
+    {"FESTESGAMMA:",                   &Settings::fixedGamma,           "9",   ValueRule::asIs                },
+    {"DIRECTXVIDEOS:",                 &Settings::directXVideos,        "9",   ValueRule::asIs                },
+    {"ANZEIGEFOLGE:",                  &Settings::displayOrder,         "5",   ValueRule::asIs                },
+    {"UHRZEIT:",                       &Settings::clockStyle,           "3",   ValueRule::asIs                },
+    {"MAUSGRENZEN:",                   &Settings::captureMouse,         "9",   ValueRule::asIs                },
+    {"ZENTRIERT:",                     &Settings::centred,              "9",   ValueRule::asIs                },
+    {"GL_EXT_palettized_textures:",    &Settings::palettedTexture,      "9",   ValueRule::asIs                },
+    {"GL_EXT_paletted_texture:",       &Settings::palettedTexture,      "9",   ValueRule::asIs                },
+    {"GL_EXT_shared_texture_palette:", &Settings::sharedTexturePalette, "9",   ValueRule::asIs                },
+    {"GL_EXT_packed_pixels:",          &Settings::packedPixels,         "9",   ValueRule::asIs                },
+    {"WINDOWED:",                      &Settings::windowed,             "9",   ValueRule::asIs                },
+    {"MEM:",                           &Settings::textureMemoryMb,      "999", ValueRule::asIs                },
+    {"FPS:",                           &Settings::infoCorner,           "4",   ValueRule::asIs                },
+    {"FRAMERATE:",                     &Settings::showFramerate,        "4",   ValueRule::asIs                },
+    {"STATS:",                         &Settings::showTextureMass,      "9",   ValueRule::asIs                },
+    {"SPRACHE:",                       &Settings::language,             "9",   ValueRule::asIs                },
 };
 
-bool isLineEnd(unsigned char byte) { return byte == '\r' || byte == '\n'; }
+bool isLineEnd(unsigned char byte) {
+  return byte == '\r' || byte == '\n';
+}
 
 // A value position past the end of the data counts as '0', as a line end there does, so a
 // last line reads the same with or without its line end.
@@ -80,7 +82,8 @@ void readLine(const unsigned char* data, size_t size, size_t lineStart) {
   for (const KeyRow& row : keyTable) {
     if (!matchKey(data + lineStart, size - lineStart, row.key)) continue;
     const size_t valueStart = lineStart + std::strlen(row.key);
-    settings.*row.field = fieldValue(readNumber(data, size, valueStart, row.highestDigits), row.rule);
+    settings.*row.field =
+        fieldValue(readNumber(data, size, valueStart, row.highestDigits), row.rule);
   }
 }
 

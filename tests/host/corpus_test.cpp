@@ -16,7 +16,8 @@ std::vector<std::string> corpusFiles() {
   std::vector<std::string> files;
   if (DIR* dir = opendir(MORVANE_CORPUS_DIR)) {
     while (const dirent* entry = readdir(dir))
-      if (entry->d_name[0] != '.') files.push_back(std::string(MORVANE_CORPUS_DIR) + "/" + entry->d_name);
+      if (entry->d_name[0] != '.')
+        files.push_back(std::string(MORVANE_CORPUS_DIR) + "/" + entry->d_name);
     closedir(dir);
   }
   return files;
@@ -28,7 +29,8 @@ TEST(FuzzCorpus, EveryInputKeepsTheRecordInBounds) {
   for (const std::string& path : files) {
     std::ifstream in(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ("", parseAndCheckInvariants(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()))
+    EXPECT_EQ("",
+              parseAndCheckInvariants(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()))
         << path;
   }
 }

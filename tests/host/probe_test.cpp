@@ -14,16 +14,17 @@ struct Mode {
 
 int32_t stepsFor(const std::vector<Mode>& modes) {
   int32_t steps = 0;
-  for (const Mode& m : modes) steps = std::max(steps, refreshStepsForMode(m.width, m.height, m.frequency));
+  for (const Mode& m : modes)
+    steps = std::max(steps, refreshStepsForMode(m.width, m.height, m.frequency));
   return steps;
 }
 
 TEST(RefreshProbe, HighestRateGivesTheStepCount) {
   // highest 800 x 600 rate, step count
-  const uint32_t table[][2] = {{0, 0},   {1, 0},   {50, 0},  {55, 0},  {56, 1},   {59, 1},
-                               {60, 1},  {61, 2},  {65, 2},  {70, 3},  {72, 4},   {75, 4},
-                               {85, 6},  {100, 9}, {120, 13}, {995, 188}, {996, 188},
-                               {0xFFFFFFFF, 188}};
+  const uint32_t table[][2] = {{0, 0},     {1, 0},     {50, 0},          {55, 0},  {56, 1},
+                               {59, 1},    {60, 1},    {61, 2},          {65, 2},  {70, 3},
+                               {72, 4},    {75, 4},    {85, 6},          {100, 9}, {120, 13},
+                               {995, 188}, {996, 188}, {0xFFFFFFFF, 188}};
   for (const auto& row : table)
     EXPECT_EQ(static_cast<int32_t>(row[1]), refreshStepsForMode(800, 600, row[0])) << row[0];
 }

@@ -34,13 +34,13 @@ void expectRecord(const Settings& actual, std::initializer_list<Override> change
   Settings expected = defaultsWithLanguage(language);
   for (const Override& change : changes) expected.*change.first = change.second;
   const Field all[] = {
-    &Settings::textureMemoryMb, &Settings::palettedTexture, &Settings::sharedTexturePalette,
-    &Settings::packedPixels,    &Settings::infoCorner,      &Settings::showFramerate,
-    &Settings::clockStyle,      &Settings::showTextureMass, &Settings::displayOrder,
-    &Settings::windowed,        &Settings::centred,         &Settings::captureMouse,
-    &Settings::windowExtras,    &Settings::desktopResolution, &Settings::fsaaIndex,
-    &Settings::refreshIndex,    &Settings::directXVideos,   &Settings::textureVideos,
-    &Settings::fixedGamma,      &Settings::language};
+      &Settings::textureMemoryMb, &Settings::palettedTexture,   &Settings::sharedTexturePalette,
+      &Settings::packedPixels,    &Settings::infoCorner,        &Settings::showFramerate,
+      &Settings::clockStyle,      &Settings::showTextureMass,   &Settings::displayOrder,
+      &Settings::windowed,        &Settings::centred,           &Settings::captureMouse,
+      &Settings::windowExtras,    &Settings::desktopResolution, &Settings::fsaaIndex,
+      &Settings::refreshIndex,    &Settings::directXVideos,     &Settings::textureVideos,
+      &Settings::fixedGamma,      &Settings::language};
   for (size_t i = 0; i < sizeof(all) / sizeof(all[0]); ++i)
     EXPECT_EQ(actual.*all[i], expected.*all[i]) << "field #" << i;
 }
@@ -53,51 +53,72 @@ struct FileCase {
 };
 
 const FileCase fileCases[] = {
-  {"empty file", "", 188, {}},
-  {"language alone without line end", "SPRACHE:1", 188, {{&Settings::language, 1}}},
-  {"MEM 016", "MEM:016\r\n", 188, {{&Settings::textureMemoryMb, 16}}},
-  {"MEM 999 lowered", "MEM:999\r\n", 188, {{&Settings::textureMemoryMb, 108}}},
-  {"MEM 000 raised", "MEM:000\r\n", 188, {{&Settings::textureMemoryMb, 2}}},
-  {"MEM 16 then CR counts CR as 0", "MEM:16\r\n", 188, {{&Settings::textureMemoryMb, 108}}},
-  {"MEM 1 then CR LF", "MEM:1\r\nFPS:1", 188,
-   {{&Settings::textureMemoryMb, 100}, {&Settings::infoCorner, 1}}},
-  {"MEM letter counts as 9", "MEM:1x6\r\n", 188, {{&Settings::textureMemoryMb, 108}}},
-  {"MEM high byte counts as 9", "MEM:0\xff" "0\r\n", 188, {{&Settings::textureMemoryMb, 90}}},
-  {"MEM with trailing text and a second key", "MEM:016FPS:1 more\r\n", 188,
-   {{&Settings::textureMemoryMb, 16}}},
-  {"REFRESH capped at steps", "REFRESH:07\r\n", 4, {{&Settings::refreshIndex, 4}}},
-  {"REFRESH tens clamped to 2", "REFRESH:35\r\n", 40, {{&Settings::refreshIndex, 25}}},
-  {"REFRESH with no steps", "REFRESH:12\r\n", 0, {{&Settings::refreshIndex, 0}}},
-  {"FSAA 8", "FSAA:8", 188, {{&Settings::fsaaIndex, 4}}},
-  {"FSAA 5", "FSAA:5", 188, {{&Settings::fsaaIndex, 2}}},
-  {"FSAA 1", "FSAA:1", 188, {{&Settings::fsaaIndex, 0}}},
-  {"FPS 7 clamped", "FPS:7", 188, {{&Settings::infoCorner, 4}}},
-  {"FRAMERATE 9 clamped", "FRAMERATE:9", 188, {{&Settings::showFramerate, 4}}},
-  {"FPS blank counts as 0", "FPS: 1", 188, {{&Settings::infoCorner, 0}}},
-  {"FPS after a blank is no key", " FPS:1", 188, {}},
-  {"fps in lower case is no key", "fps:1", 188, {}},
-  {"byte-order mark loses the first line", "\xef\xbb\xbf" "FPS:1\r\nSTATS:1", 188,
-   {{&Settings::showTextureMass, 1}}},
-  {"order 6-9 read as the last order", "ANZEIGEFOLGE:8", 188, {{&Settings::displayOrder, 5}}},
-  {"order 4", "ANZEIGEFOLGE:4", 188, {{&Settings::displayOrder, 4}}},
-  {"clock 4-9 read as the last style", "UHRZEIT:7", 188, {{&Settings::clockStyle, 3}}},
-  {"legacy key after the current one wins", "GL_EXT_paletted_texture:1\r\n8BITTEXTURE:0\r\n", 188,
-   {{&Settings::palettedTexture, 0}}},
-  {"current key after the legacy one wins", "8BITTEXTURE:0\r\nGL_EXT_paletted_texture:1\r\n", 188,
-   {{&Settings::palettedTexture, 1}}},
-  {"second legacy key", "GL_EXT_palettized_textures:0", 188, {{&Settings::palettedTexture, 0}}},
-  {"last line wins", "STATS:1\nSTATS:3\nSTATS:2", 188, {{&Settings::showTextureMass, 2}}},
-  {"on/off digits kept as read", "WINDOWED:5\nZENTRIERT:9\nMAUSGRENZEN:2", 188,
-   {{&Settings::windowed, 5}, {&Settings::centred, 9}, {&Settings::captureMouse, 2}}},
-  {"FPS then LF in an LF-only file", "FPS:\nSTATS:1\n", 188,
-   {{&Settings::infoCorner, 0}, {&Settings::showTextureMass, 1}}},
-  {"key cut off at the end counts as 0", "SPRACHE:1\nSPRACHE:", 188, {{&Settings::language, 0}}},
-  {"MEM cut off after two digits", "MEM:01", 188, {{&Settings::textureMemoryMb, 10}}},
-  {"key longer than the rest of the data", "GL_EXT_packed_pix", 188, {}},
-  {"NUL bytes in values", std::string("STATS:\0\nFPS:3", 13), 188, {{&Settings::infoCorner, 3}}},
+    {"empty file", "", 188, {}},
+    {"language alone without line end", "SPRACHE:1", 188, {{&Settings::language, 1}}},
+    {"MEM 016", "MEM:016\r\n", 188, {{&Settings::textureMemoryMb, 16}}},
+    {"MEM 999 lowered", "MEM:999\r\n", 188, {{&Settings::textureMemoryMb, 108}}},
+    {"MEM 000 raised", "MEM:000\r\n", 188, {{&Settings::textureMemoryMb, 2}}},
+    {"MEM 16 then CR counts CR as 0", "MEM:16\r\n", 188, {{&Settings::textureMemoryMb, 108}}},
+    {"MEM 1 then CR LF",
+     "MEM:1\r\nFPS:1",
+     188,
+     {{&Settings::textureMemoryMb, 100}, {&Settings::infoCorner, 1}}},
+    {"MEM letter counts as 9", "MEM:1x6\r\n", 188, {{&Settings::textureMemoryMb, 108}}},
+    {"MEM high byte counts as 9",
+     "MEM:0\xff"
+     "0\r\n",
+     188,
+     {{&Settings::textureMemoryMb, 90}}},
+    {"MEM with trailing text and a second key",
+     "MEM:016FPS:1 more\r\n",
+     188,
+     {{&Settings::textureMemoryMb, 16}}},
+    {"REFRESH capped at steps", "REFRESH:07\r\n", 4, {{&Settings::refreshIndex, 4}}},
+    {"REFRESH tens clamped to 2", "REFRESH:35\r\n", 40, {{&Settings::refreshIndex, 25}}},
+    {"REFRESH with no steps", "REFRESH:12\r\n", 0, {{&Settings::refreshIndex, 0}}},
+    {"FSAA 8", "FSAA:8", 188, {{&Settings::fsaaIndex, 4}}},
+    {"FSAA 5", "FSAA:5", 188, {{&Settings::fsaaIndex, 2}}},
+    {"FSAA 1", "FSAA:1", 188, {{&Settings::fsaaIndex, 0}}},
+    {"FPS 7 clamped", "FPS:7", 188, {{&Settings::infoCorner, 4}}},
+    {"FRAMERATE 9 clamped", "FRAMERATE:9", 188, {{&Settings::showFramerate, 4}}},
+    {"FPS blank counts as 0", "FPS: 1", 188, {{&Settings::infoCorner, 0}}},
+    {"FPS after a blank is no key", " FPS:1", 188, {}},
+    {"fps in lower case is no key", "fps:1", 188, {}},
+    {"byte-order mark loses the first line",
+     "\xef\xbb\xbf"
+     "FPS:1\r\nSTATS:1",
+     188,
+     {{&Settings::showTextureMass, 1}}},
+    {"order 6-9 read as the last order", "ANZEIGEFOLGE:8", 188, {{&Settings::displayOrder, 5}}},
+    {"order 4", "ANZEIGEFOLGE:4", 188, {{&Settings::displayOrder, 4}}},
+    {"clock 4-9 read as the last style", "UHRZEIT:7", 188, {{&Settings::clockStyle, 3}}},
+    {"legacy key after the current one wins",
+     "GL_EXT_paletted_texture:1\r\n8BITTEXTURE:0\r\n",
+     188,
+     {{&Settings::palettedTexture, 0}}},
+    {"current key after the legacy one wins",
+     "8BITTEXTURE:0\r\nGL_EXT_paletted_texture:1\r\n",
+     188,
+     {{&Settings::palettedTexture, 1}}},
+    {"second legacy key", "GL_EXT_palettized_textures:0", 188, {{&Settings::palettedTexture, 0}}},
+    {"last line wins", "STATS:1\nSTATS:3\nSTATS:2", 188, {{&Settings::showTextureMass, 2}}},
+    {"on/off digits kept as read",
+     "WINDOWED:5\nZENTRIERT:9\nMAUSGRENZEN:2",
+     188,
+     {{&Settings::windowed, 5}, {&Settings::centred, 9}, {&Settings::captureMouse, 2}}},
+    {"FPS then LF in an LF-only file",
+     "FPS:\nSTATS:1\n",
+     188,
+     {{&Settings::infoCorner, 0}, {&Settings::showTextureMass, 1}}},
+    {"key cut off at the end counts as 0", "SPRACHE:1\nSPRACHE:", 188, {{&Settings::language, 0}}},
+    {"MEM cut off after two digits", "MEM:01", 188, {{&Settings::textureMemoryMb, 10}}},
+    {"key longer than the rest of the data", "GL_EXT_packed_pix", 188, {}},
+    {"NUL bytes in values", std::string("STATS:\0\nFPS:3", 13), 188, {{&Settings::infoCorner, 3}}},
 };
 
-void PrintTo(const FileCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const FileCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class FileCases : public testing::TestWithParam<FileCase> {};
 
@@ -126,12 +147,13 @@ TEST(Reader, LineEndVariantsAndBlankLinesGiveTheSameRecord) {
     if (!haveFirst) {
       first = record;
       haveFirst = true;
-      expectRecord(record, {{&Settings::textureMemoryMb, 64},
-                            {&Settings::infoCorner, 2},
-                            {&Settings::clockStyle, 1},
-                            {&Settings::windowed, 1},
-                            {&Settings::language, 1},
-                            {&Settings::fsaaIndex, 2}},
+      expectRecord(record,
+                   {{&Settings::textureMemoryMb, 64},
+                    {&Settings::infoCorner, 2},
+                    {&Settings::clockStyle, 1},
+                    {&Settings::windowed, 1},
+                    {&Settings::language, 1},
+                    {&Settings::fsaaIndex, 2}},
                    0);
     } else {
       EXPECT_EQ(0, std::memcmp(&record, &first, sizeof(Settings))) << "separator " << separator;
@@ -152,14 +174,9 @@ struct MatchCase {
 
 TEST(MatchKey, ComparesTheWholeKeyWithinTheBytesLeft) {
   const MatchCase cases[] = {
-    {"FPS:1",  5, "FPS:",  true },
-    {"FPS:",   4, "FPS:",  true },
-    {"FPS:",   3, "FPS:",  false},
-    {"FPX:1",  5, "FPS:",  false},
-    {"fps:1",  5, "FPS:",  false},
-    {"",       0, "",      true },
-    {"FPS:1",  5, nullptr, false},
-    {nullptr,  5, "FPS:",  false},
+      {"FPS:1", 5, "FPS:", true},   {"FPS:", 4, "FPS:", true},   {"FPS:", 3, "FPS:", false},
+      {"FPX:1", 5, "FPS:", false},  {"fps:1", 5, "FPS:", false}, {"", 0, "", true},
+      {"FPS:1", 5, nullptr, false}, {nullptr, 5, "FPS:", false},
   };
   for (const MatchCase& c : cases)
     EXPECT_EQ(c.matches,

@@ -1,0 +1,58 @@
+// The 22 child controls: their handles, their catalogue and the builder.
+#pragma once
+
+#include <windows.h>
+
+extern HWND cornerCombo;
+extern HWND orderButton;
+extern HWND framerateCheck;
+extern HWND clockCombo;
+extern HWND textureMassCheck;
+extern HWND memoryCombo;
+extern HWND palettedCheck;
+extern HWND sharedPaletteCheck;
+extern HWND packedPixelsCheck;
+extern HWND directXVideosCheck;
+extern HWND textureVideosCheck;
+extern HWND fixedGammaCheck;
+extern HWND refreshCombo;
+extern HWND windowedCheck;
+extern HWND centredCheck;
+extern HWND captureMouseCheck;
+extern HWND windowExtrasCheck;
+extern HWND desktopResCheck;
+extern HWND fsaaCombo;
+extern HWND languageButton;
+extern HWND saveButton;
+extern HWND quitButton;
+
+enum class ControlKind { pushButton, untabbedPushButton, checkBox, dropDownList };
+
+// Which of the three display-order rows a control follows, if any.
+enum class RowPlace { fixed, framerateRow, clockRow, textureMassRow };
+
+// Which entries a drop-down list is filled with.
+enum class ListFill { none, corner, clock, memory, refresh, fsaa };
+
+// handle, kind, x German/English, y (offset from its row for order rows), row,
+// width German/English, height, text German/English, list entries
+struct ControlRow {
+  HWND* handle;
+  ControlKind kind;
+  int x[2];
+  int y;
+  RowPlace row;
+  int width[2];
+  int height;
+  const char* text[2];
+  ListFill list;
+};
+
+inline constexpr int controlCount = 22;
+extern const ControlRow controlCatalogue[controlCount];
+
+// Column of every two-language entry: 0 German, 1 English.
+int languageColumn();
+
+// Destroys and re-creates all 22 controls in the current language and display order.
+void buildControls();

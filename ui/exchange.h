@@ -1,0 +1,8 @@
+// Moving option values between the controls and the settings record.
+#pragma once
+
+// Controls into the record: on/off as 0 or 1, lists as their selected index (-1 for none).
+void captureControls();
+
+// Record into the controls; textureMemoryMb is first brought into 8-108.
+void applySettings();
