@@ -24,6 +24,12 @@ set(MORVANE_WINE_ENV "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml=")
 
 add_executable(win_tests
   tests/win/reader_win_test.cpp
+  tests/win/controls_win_test.cpp
+  tests/win/exchange_win_test.cpp
+  tests/win/writer_win_test.cpp
+  tests/win/window_win_test.cpp
+  tests/win/editor_fixture.cpp
+  tests/win/import_patch.cpp
   tests/win/test_support.cpp)
 target_link_libraries(win_tests PRIVATE morvane_win gtest_main)
 target_include_directories(win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

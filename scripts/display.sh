@@ -38,9 +38,17 @@ prepare_prefix() {  # prefix, "desktop" or ""
   touch "$prefix/.morvane-ready"
 }
 
+# Wine does not find the Tahoma of fonts-wine by itself here; in the prefix's font folder it does.
+# Without it a wider font stands in and the controls' texts are clipped.
+install_tahoma() {  # prefix
+  cp -n /usr/share/wine/fonts/tahoma*.ttf "$1/drive_c/windows/Fonts/"
+}
+
 start_display
 prepare_prefix "$wine_plain" ""
 prepare_prefix "$wine_desktop" desktop
+install_tahoma "$wine_plain"
+install_tahoma "$wine_desktop"
 # A persistent server per prefix spares every test the server's start-up. Wine's own helper
 # processes start with the first program and inherit its output; start them here, on /dev/null,
 # or they would hold a test's output pipe open long after the test ended.

@@ -3,4 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/display.sh
-ctest --test-dir build --output-on-failure -j2 "$@"
+source scripts/fault-dirs.sh
+trap 'remove_fault_dirs; stop_display' EXIT
+make_fault_dirs
+ctest --test-dir build --output-on-failure "$@"

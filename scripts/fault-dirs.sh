@@ -1,0 +1,26 @@
+# Sourced: directories in which Save must fail, for the Windows tests. Root writes anywhere, so
+# as root the read-only directory is made immutable rather than merely unwritable.
+
+fault_root="$PWD/build/win/faults"
+
+wine_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+remove_fault_dirs() {
+  [ -d "$fault_root" ] || return 0
+  chattr -i "$fault_root/readonly" 2>/dev/null || true
+  chmod -R u+w "$fault_root" 2>/dev/null || true
+  rm -rf "$fault_root"
+}
+
+make_fault_dirs() {
+  remove_fault_dirs
+  mkdir -p "$fault_root/readonly"
+  printf 'MEM:050\r\nSTATS:1\r\n' >"$fault_root/readonly/quenlix.ini"
+  if [ "$(id -u)" -eq 0 ]; then
+    chattr +i "$fault_root/readonly"
+  else
+    chmod a-w "$fault_root/readonly"
+  fi
+  export MORVANE_READONLY_DIR
+  MORVANE_READONLY_DIR=$(wine_path "$fault_root/readonly")
+}

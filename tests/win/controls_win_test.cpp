@@ -1,0 +1,263 @@
+// The built controls as the platform sees them: classes, styles, places, texts and lists.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/refresh_probe.h"
+#include "app/shell.h"
+#include "settings/settings.h"
+#include "tests/win/editor_fixture.h"
+#include "ui/controls.h"
+
+namespace {
+
+constexpr int orderRow = -1;  // y follows the display order
+
+// Written out here, independently of the builder's table, so a slip in either shows.
+// class, style, extended style, x German/English, y, width German/English, height, texts
+struct ExpectedControl {
+  const char* className;
+  LONG style;
+  LONG exStyle;
+  int x[2];
+  int y;
+  int width[2];
+  int height;
+  const char* text[2];
+};
+
+// clang-format off
+const ExpectedControl expectedControls[controlCount] = {
+  {"ComboBox", 0x50200003, 0x200, {5, 5},     32,       {110, 110}, 200, {"", ""}},
+  {"Button",   0x50030300, 0,     {150, 140}, 5,        {110, 110}, 20,  {"Reihenfolge", "Sequence"}},
+  {"Button",   0x50000003, 0,     {120, 120}, orderRow, {150, 150}, 20,  {"Framerate", "Framerate"}},
+  {"ComboBox", 0x50200003, 0x200, {25, 25},   orderRow, {110, 110}, 200, {"", ""}},
+  {"Button",   0x50000003, 0,     {120, 120}, orderRow, {150, 150}, 20,  {"Texturmasse", "Texturemass"}},
+  {"ComboBox", 0x50200003, 0x200, {305, 305}, 32,       {50, 50},   200, {"", ""}},
+  {"Button",   0x50000003, 0,     {340, 340}, 65,       {235, 235}, 20,  {"GL_EXT_paletted_texture", "GL_EXT_paletted_texture"}},
+  {"Button",   0x50000003, 0,     {340, 340}, 95,       {235, 235}, 20,  {"GL_EXT_shared_texture_palette", "GL_EXT_shared_texture_palette"}},
+  {"Button",   0x50000003, 0,     {340, 340}, 125,      {235, 235}, 20,  {"GL_EXT_packed_pixels", "GL_EXT_packed_pixels"}},
+  {"Button",   0x50000003, 0,     {340, 340}, 155,      {205, 205}, 20,  {"DirectX f\xfcr Videos", "DirectX for videos"}},
+  {"Button",   0x50000003, 0,     {340, 340}, 185,      {205, 205}, 20,  {"Textur f\xfcr Videos", "Texture for videos"}},
+  {"Button",   0x50000003, 0,     {340, 340}, 215,      {155, 155}, 20,  {"Feste Gamma-Tabelle", "Fixed gamma-table"}},
+  {"ComboBox", 0x50200003, 0x200, {302, 302}, 242,      {53, 53},   200, {"", ""}},
+  {"Button",   0x50000003, 0,     {5, 5},     175,      {115, 115}, 20,  {"Fenstermodus", "Window-mode"}},
+  {"Button",   0x50000003, 0,     {150, 150}, 175,      {115, 115}, 20,  {"Zentriert", "Centred"}},
+  {"Button",   0x50000003, 0,     {5, 5},     205,      {140, 140}, 20,  {"Maus begrenzen", "Captured mouse"}},
+  {"Button",   0x50000003, 0,     {150, 150}, 205,      {130, 145}, 20,  {"Fenster extras", "Window extras"}},
+  {"Button",   0x50000003, 0,     {5, 5},     235,      {140, 140}, 20,  {"Desktopaufl\xf6sung", "Desktopresolution"}},
+  {"ComboBox", 0x50200003, 0x200, {5, 5},     262,      {55, 55},   100, {"", ""}},
+  {"Button",   0x50030300, 0,     {30, 30},   315,      {150, 150}, 20,  {"Deutsch/English", "English/Deutsch"}},
+  {"Button",   0x50030300, 0,     {300, 300}, 315,      {150, 150}, 20,  {"Speichern", "Save"}},
+  {"Button",   0x50020300, 0,     {470, 470}, 315,      {150, 150}, 20,  {"Beenden", "Quit"}},
+};
+// clang-format on
+
+// displayOrder -> y of the frame-rate check box, the clock list, the texture-amount check box
+constexpr int orderRowsY[6][3] = {
+    {60,  82,  110},
+    {60,  107, 85 },
+    {110, 82,  60 },
+    {85,  107, 60 },
+    {110, 57,  85 },
+    {85,  57,  110}
+};
+
+int expectedY(int index, int order) {
+  if (expectedControls[index].y != orderRow) return expectedControls[index].y;
+  const int item = index == 2 ? 0 : (index == 3 ? 1 : 2);
+  return orderRowsY[order][item];
+}
+
+// What the builder asked the platform for, as a creation hook sees it.
+struct Creation {
+  std::string className;
+  std::string text;
+  bool hasText;
+  DWORD style;
+  DWORD exStyle;
+  int x, y, width, height;
+  HMENU menu;
+  HINSTANCE instance;
+};
+
+std::vector<Creation> creations;
+
+LRESULT CALLBACK recordCreation(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) {
+    const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+    // The lists' own inner windows are not the builder's.
+    if (create.hwndParent == mainWindow) {
+      const bool named = create.lpszName != nullptr;
+      creations.push_back({HIWORD(create.lpszClass) != 0 ? create.lpszClass : "#atom",
+                           named ? create.lpszName : "", named, static_cast<DWORD>(create.style),
+                           create.dwExStyle, create.x, create.y, create.cx, create.cy, create.hMenu,
+                           create.hInstance});
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void rebuildRecordingCreations() {
+  creations.clear();
+  HHOOK hook = SetWindowsHookExA(WH_CBT, recordCreation, nullptr, GetCurrentThreadId());
+  EditorWindowTest::rebuild();
+  UnhookWindowsHookEx(hook);
+}
+
+bool isList(const ExpectedControl& expected) {
+  return std::string(expected.className) == "ComboBox";
+}
+
+void expectCreatedAsCatalogued(const Creation& created, int index, int column, int order) {
+  const ExpectedControl& expected = expectedControls[index];
+  EXPECT_STREQ(isList(expected) ? "COMBOBOX" : "BUTTON", created.className.c_str());
+  EXPECT_EQ(static_cast<DWORD>(expected.style), created.style);
+  EXPECT_EQ(static_cast<DWORD>(expected.exStyle), created.exStyle);
+  EXPECT_EQ(expected.x[column], created.x);
+  EXPECT_EQ(expectedY(index, order), created.y);
+  EXPECT_EQ(expected.width[column], created.width);
+  EXPECT_EQ(expected.height, created.height);
+  EXPECT_EQ(!isList(expected), created.hasText) << "lists are created without text";
+  EXPECT_EQ(std::string(expected.text[column]), created.text);
+  EXPECT_EQ(nullptr, created.menu);
+  EXPECT_EQ(nullptr, created.instance);
+}
+
+RECT rectInMainWindow(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, mainWindow, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// The platform changes some of what was asked (a list hands its scroll bar to its drop-down part
+// and draws its own edge), and a list's shown text is its selection; compare what the user sees.
+void expectWindowAsCatalogued(HWND control, int index, int column, int order) {
+  const ExpectedControl& expected = expectedControls[index];
+  char className[32] = {};
+  GetClassNameA(control, className, sizeof(className));
+  EXPECT_STRCASEEQ(expected.className, className);
+  const LONG shownStyle = isList(expected) ? expected.style & ~WS_VSCROLL : expected.style;
+  EXPECT_EQ(shownStyle, GetWindowLongA(control, GWL_STYLE) & expected.style);
+  EXPECT_EQ(mainWindow, GetParent(control));
+  const RECT rect = rectInMainWindow(control);
+  EXPECT_EQ(expected.x[column], rect.left);
+  EXPECT_EQ(expectedY(index, order), rect.top);
+  EXPECT_EQ(expected.width[column], rect.right - rect.left);
+  if (!isList(expected)) {
+    EXPECT_EQ(expected.height, rect.bottom - rect.top);
+    EXPECT_EQ(std::string(expected.text[column]), windowText(control));
+  }
+}
+
+using Builder = EditorWindowTest;
+
+TEST_F(Builder, RebuildKeepsExactly22ChildrenAllFromTheLatestBuild) {
+  const std::vector<HWND> firstBuild = controlHandles();
+  ASSERT_EQ(22u, childWindows().size());
+  rebuild();
+  const std::vector<HWND> secondBuild = controlHandles();
+  std::vector<HWND> children = childWindows();
+  ASSERT_EQ(22u, children.size());
+  for (HWND handle : secondBuild) {
+    EXPECT_NE(children.end(), std::find(children.begin(), children.end(), handle));
+    EXPECT_EQ(firstBuild.end(), std::find(firstBuild.begin(), firstBuild.end(), handle));
+  }
+  for (HWND old : firstBuild) EXPECT_FALSE(IsWindow(old));
+}
+
+TEST_F(Builder, ChildrenFollowTheCatalogueOrder) {
+  EXPECT_EQ(controlHandles(), childWindows());
+}
+
+TEST_F(Builder, EveryControlAsCataloguedInBothLanguagesAndAllOrders) {
+  for (int language = 0; language < 2; ++language) {
+    for (int order = 0; order < 6; ++order) {
+      settings.language = language;
+      settings.displayOrder = order;
+      rebuildRecordingCreations();
+      ASSERT_EQ(22u, creations.size());
+      const std::vector<HWND> handles = controlHandles();
+      for (int index = 0; index < controlCount; ++index) {
+        SCOPED_TRACE("control #" + std::to_string(index + 1) + " language " +
+                     std::to_string(language) + " order " + std::to_string(order));
+        expectCreatedAsCatalogued(creations[index], index, language, order);
+        expectWindowAsCatalogued(handles[index], index, language, order);
+      }
+    }
+  }
+}
+
+TEST_F(Builder, TitleFollowsTheLanguage) {
+  EXPECT_EQ("Morvane - Initialisierung     (Version1.3c)", windowText(mainWindow));
+  settings.language = 7;
+  rebuild();
+  EXPECT_EQ("Morvane - initialization     (version1.3c)", windowText(mainWindow));
+}
+
+TEST_F(Builder, EveryControlUsesTheInterfaceFont) {
+  for (HWND control : controlHandles())
+    EXPECT_EQ(reinterpret_cast<LRESULT>(uiFont), SendMessageA(control, WM_GETFONT, 0, 0));
+  HDC dc = GetDC(mainWindow);
+  HGDIOBJ original = SelectObject(dc, uiFont);
+  char face[LF_FACESIZE] = {};
+  GetTextFaceA(dc, sizeof(face), face);
+  SelectObject(dc, original);
+  ReleaseDC(mainWindow, dc);
+  EXPECT_STRCASEEQ("Tahoma", face) << "without Tahoma the platform substitutes a wider font";
+}
+
+std::vector<std::string> entriesOf(HWND list) {
+  std::vector<std::string> entries;
+  for (int i = 0; i < listCount(list); ++i) entries.push_back(listEntry(list, i));
+  return entries;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST_F(Builder, FixedListsInBothLanguages) {
+  EXPECT_EQ((Strings{"keine", "links oben", "rechts oben", "links unten", "rechts unten"}),
+            entriesOf(cornerCombo));
+  EXPECT_EQ((Strings{"keine", "digitale", "kl. analoge", "gr. analoge"}), entriesOf(clockCombo));
+  EXPECT_EQ((Strings{"kein", "2x", "4x", "6x", "8x"}), entriesOf(fsaaCombo));
+  settings.language = 1;
+  rebuild();
+  EXPECT_EQ((Strings{"no", "upper left", "upper right", "lower left", "lower right"}),
+            entriesOf(cornerCombo));
+  EXPECT_EQ((Strings{"no", "digital", "sm. analogue", "gr. analogue"}), entriesOf(clockCombo));
+  EXPECT_EQ((Strings{"no", "2x", "4x", "6x", "8x"}), entriesOf(fsaaCombo));
+}
+
+TEST_F(Builder, MemoryListHolds8To108) {
+  ASSERT_EQ(101, listCount(memoryCombo));
+  const std::pair<int, const char*> samples[] = {
+      {0,   "  8"},
+      {1,   "  9"},
+      {2,   " 10"},
+      {91,  " 99"},
+      {92,  "100"},
+      {100, "108"}
+  };
+  for (const auto& sample : samples) EXPECT_EQ(sample.second, listEntry(memoryCombo, sample.first));
+}
+
+TEST_F(Builder, RefreshListFollowsTheStepCount) {
+  refreshStepCount = 0;
+  rebuild();
+  EXPECT_EQ((Strings{"auto"}), entriesOf(refreshCombo));
+  refreshStepCount = 9;
+  rebuild();
+  EXPECT_EQ((Strings{"auto", " 60", " 65", " 70", " 75", " 80", " 85", " 90", " 95", "100"}),
+            entriesOf(refreshCombo));
+  refreshStepCount = highestRefreshStepCount;
+  rebuild();
+  ASSERT_EQ(189, listCount(refreshCombo));
+  EXPECT_EQ("995", listEntry(refreshCombo, 188));
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+// The shared main window of the tests under Wine.
+#include "tests/win/editor_fixture.h"
+
+#include "app/refresh_probe.h"
+#include "app/shell.h"
+#include "settings/settings.h"
+#include "ui/controls.h"
+#include "ui/exchange.h"
+
+void prepareEditorWindow() {
+  if (mainWindow == nullptr) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    registerMainWindowClass(instance);
+    createInterfaceResources();
+    createMainWindow(instance);
+  }
+  ASSERT_NE(nullptr, mainWindow);
+  refreshStepCount = 9;
+  settings.language = 0;
+  applyDefaults();
+  EditorWindowTest::rebuild();
+}
+
+void EditorWindowTest::rebuild() {
+  buildControls();
+  applySettings();
+}
+
+std::vector<HWND> childWindows() {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(mainWindow, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT))
+    children.push_back(child);
+  return children;
+}
+
+std::vector<HWND> controlHandles() {
+  std::vector<HWND> handles;
+  for (const ControlRow& row : controlCatalogue) handles.push_back(*row.handle);
+  return handles;
+}
+
+std::string windowText(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof(text));
+  return text;
+}
+
+std::string listEntry(HWND list, int index) {
+  char text[64] = {};
+  if (SendMessageA(list, CB_GETLBTEXTLEN, index, 0) >= static_cast<LRESULT>(sizeof(text)))
+    return "";
+  SendMessageA(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+int listCount(HWND list) {
+  return static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
+}
+
+void sendCommand(HWND control, WORD notification) {
+  SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(0, notification),
+               reinterpret_cast<LPARAM>(control));
+}

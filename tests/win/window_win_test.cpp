@@ -1,0 +1,261 @@
+// The window procedure's commands, its paint pass and the focus cycle, on a real window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/shell.h"
+#include "settings/settings.h"
+#include "tests/win/editor_fixture.h"
+#include "tests/win/import_patch.h"
+#include "ui/controls.h"
+#include "ui/focus.h"
+#include "ui/main_window.h"
+
+namespace {
+
+class Window : public EditorWindowTest {
+ protected:
+  void SetUp() override {
+    EditorWindowTest::SetUp();
+    ShowWindow(mainWindow, SW_SHOW);
+    SetForegroundWindow(mainWindow);
+  }
+};
+
+TEST_F(Window, OrderButtonStepsThroughSixOrdersAndBack) {
+  settings.displayOrder = 3;
+  rebuild();
+  const int expectedOrders[] = {4, 5, 0, 1, 2, 3};
+  for (int expected : expectedOrders) {
+    sendCommand(orderButton, BN_CLICKED);
+    EXPECT_EQ(expected, settings.displayOrder);
+  }
+  EXPECT_EQ(22u, childWindows().size());
+}
+
+TEST_F(Window, LanguageButtonTogglesAndKeepsUnsavedChoices) {
+  SendMessageA(windowedCheck, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(clockCombo, CB_SETCURSEL, 2, 0);
+  sendCommand(languageButton, BN_CLICKED);
+  EXPECT_EQ(1, settings.language);
+  EXPECT_EQ("Window-mode", windowText(windowedCheck));
+  EXPECT_EQ(BST_CHECKED, SendMessageA(windowedCheck, BM_GETCHECK, 0, 0));
+  EXPECT_EQ(2, SendMessageA(clockCombo, CB_GETCURSEL, 0, 0));
+  EXPECT_EQ("sm. analogue", listEntry(clockCombo, 2));
+  sendCommand(languageButton, BN_CLICKED);
+  EXPECT_EQ(0, settings.language);
+  EXPECT_EQ("Fenstermodus", windowText(windowedCheck));
+}
+
+TEST_F(Window, CheckBoxClicksAndOtherNotificationsChangeNothing) {
+  const Settings before = settings;
+  sendCommand(windowedCheck, BN_CLICKED);
+  sendCommand(clockCombo, CBN_SELCHANGE);
+  sendCommand(nullptr, BN_CLICKED);
+  EXPECT_EQ(0, memcmp(&before, &settings, sizeof(Settings)));
+  EXPECT_EQ(22u, childWindows().size());
+}
+
+TEST_F(Window, ButtonColourQueryGetsTheFaceBrush) {
+  EXPECT_EQ(reinterpret_cast<LRESULT>(faceBrush),
+            SendMessageA(mainWindow, WM_CTLCOLORBTN, 0, reinterpret_cast<LPARAM>(saveButton)));
+}
+
+// Lets the window paint, then reads its pixels back.
+COLORREF pixelAt(int x, int y) {
+  HDC dc = GetDC(mainWindow);
+  const COLORREF colour = GetPixel(dc, x, y);
+  ReleaseDC(mainWindow, dc);
+  return colour;
+}
+
+void paintNow() {
+  RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+TEST_F(Window, PanelsAreEtchedAtTheirEdges) {
+  paintNow();
+  RECT client{};
+  GetClientRect(mainWindow, &client);
+  const int w = client.right, h = client.bottom;
+  const COLORREF shadow = RGB(64, 64, 64), light = RGB(255, 255, 255);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  // x, y, colour
+  const struct {
+    int x, y;
+    COLORREF colour;
+  } samples[] = {
+      {150,   0,      shadow},
+      {0,     60,     shadow},
+      {297,   60,     light },
+      {150,   135,    light },
+      {0,     200,    shadow},
+      {297,   200,    light },
+      {150,   138,    shadow},
+      {150,   h - 43, light },
+      {300,   150,    shadow},
+      {w - 1, 150,    light },
+      {450,   0,      shadow},
+      {450,   h - 43, light },
+      {100,   h - 40, shadow},
+      {w - 1, h - 20, light },
+      {10,    h - 1,  light },
+      {0,     h - 20, shadow},
+      {298,   60,     face  },
+      {150,   h - 41, face  },
+  };
+  for (const auto& sample : samples)
+    EXPECT_EQ(sample.colour, pixelAt(sample.x, sample.y)) << sample.x << "," << sample.y;
+}
+
+// Dark pixels in a caption's box show that its text was drawn there.
+int darkPixelsIn(int left, int top, int width, int height) {
+  HDC dc = GetDC(mainWindow);
+  int dark = 0;
+  for (int y = top; y < top + height; ++y)
+    for (int x = left; x < left + width; ++x)
+      if (GetRValue(GetPixel(dc, x, y)) < 80) ++dark;
+  ReleaseDC(mainWindow, dc);
+  return dark;
+}
+
+TEST_F(Window, ClockCaptionFollowsTheOrder) {
+  // displayOrder -> y of the clock caption. The two check boxes that share its rows are hidden,
+  // so whatever is dark in the caption's box there was painted by the window itself.
+  const int clockY[6] = {85, 110, 85, 110, 60, 60};
+  for (int order = 0; order < 6; ++order) {
+    settings.displayOrder = order;
+    rebuild();
+    ShowWindow(framerateCheck, SW_HIDE);
+    ShowWindow(textureMassCheck, SW_HIDE);
+    paintNow();
+    for (int row : {60, 85, 110}) {
+      const int dark = darkPixelsIn(140, row + 2, 30, 12);
+      if (row == clockY[order])
+        EXPECT_GT(dark, 10) << "order " << order << " row " << row;
+      else
+        EXPECT_EQ(0, dark) << "order " << order << " row " << row;
+    }
+  }
+}
+
+// The paint pass drawn into a memory context of the test's own, so what the pass leaves selected
+// and when it deletes its objects can be seen (the platform resets its own contexts on reuse).
+namespace watchedPaint {
+
+HDC context;
+int pensCreated;
+int pensDeleted;
+int deletedWhileSelected;
+decltype(&DeleteObject) realDeleteObject;
+decltype(&CreatePen) realCreatePen;
+
+HDC WINAPI getContext(HWND) {
+  return context;
+}
+int WINAPI releaseContext(HWND, HDC) {
+  return 1;
+}
+
+HPEN WINAPI createPen(int style, int width, COLORREF colour) {
+  ++pensCreated;
+  return realCreatePen(style, width, colour);
+}
+
+BOOL WINAPI deleteObject(HGDIOBJ object) {
+  if (GetObjectType(object) == OBJ_PEN) ++pensDeleted;
+  if (object == GetCurrentObject(context, OBJ_PEN) ||
+      object == GetCurrentObject(context, OBJ_BRUSH) ||
+      object == GetCurrentObject(context, OBJ_FONT))
+    ++deletedWhileSelected;
+  return realDeleteObject(object);
+}
+
+}  // namespace watchedPaint
+
+TEST_F(Window, PaintPassLeavesNothingSelectedAndDeletesEveryPen) {
+  namespace watch = watchedPaint;
+  HDC screen = GetDC(mainWindow);
+  watch::context = CreateCompatibleDC(screen);
+  HBITMAP canvas = CreateCompatibleBitmap(screen, mainWindowWidthPx, mainWindowHeightPx);
+  ReleaseDC(mainWindow, screen);
+  HGDIOBJ originalBitmap = SelectObject(watch::context, canvas);
+  const HGDIOBJ pen = GetCurrentObject(watch::context, OBJ_PEN);
+  const HGDIOBJ brush = GetCurrentObject(watch::context, OBJ_BRUSH);
+  const HGDIOBJ font = GetCurrentObject(watch::context, OBJ_FONT);
+
+  void* realGetDC = patchImport("user32.dll", "GetDC", reinterpret_cast<void*>(watch::getContext));
+  void* realReleaseDC =
+      patchImport("user32.dll", "ReleaseDC", reinterpret_cast<void*>(watch::releaseContext));
+  watch::realCreatePen = reinterpret_cast<decltype(&CreatePen)>(
+      patchImport("gdi32.dll", "CreatePen", reinterpret_cast<void*>(watch::createPen)));
+  watch::realDeleteObject = reinterpret_cast<decltype(&DeleteObject)>(
+      patchImport("gdi32.dll", "DeleteObject", reinterpret_cast<void*>(watch::deleteObject)));
+  ASSERT_NE(nullptr, realGetDC);
+  ASSERT_NE(nullptr, watch::realDeleteObject);
+  for (int pass = 0; pass < 100; ++pass) mainWindowProc(mainWindow, WM_PAINT, 0, 0);
+  patchImport("user32.dll", "GetDC", realGetDC);
+  patchImport("user32.dll", "ReleaseDC", realReleaseDC);
+  patchImport("gdi32.dll", "CreatePen", reinterpret_cast<void*>(watch::realCreatePen));
+  patchImport("gdi32.dll", "DeleteObject", reinterpret_cast<void*>(watch::realDeleteObject));
+
+  EXPECT_EQ(300, watch::pensCreated);
+  EXPECT_EQ(watch::pensCreated, watch::pensDeleted);
+  EXPECT_EQ(0, watch::deletedWhileSelected) << "a selected pen is not really deleted";
+  EXPECT_EQ(pen, GetCurrentObject(watch::context, OBJ_PEN));
+  EXPECT_EQ(brush, GetCurrentObject(watch::context, OBJ_BRUSH));
+  EXPECT_EQ(font, GetCurrentObject(watch::context, OBJ_FONT));
+  // The same pass drew the face: the light edge of the right panel, the face inside it.
+  EXPECT_EQ(RGB(255, 255, 255), GetPixel(watch::context, 297, 60));
+  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), GetPixel(watch::context, 298, 60));
+  SelectObject(watch::context, originalBitmap);
+  DeleteObject(canvas);
+  DeleteDC(watch::context);
+}
+
+using Focus = Window;
+
+// The 21 controls in the order Tab visits them, starting after cornerCombo.
+std::vector<HWND> cycleOrder() {
+  return {framerateCheck,     clockCombo,         textureMassCheck,  memoryCombo,
+          palettedCheck,      sharedPaletteCheck, packedPixelsCheck, directXVideosCheck,
+          textureVideosCheck, fixedGammaCheck,    refreshCombo,      windowedCheck,
+          centredCheck,       captureMouseCheck,  windowExtrasCheck, desktopResCheck,
+          fsaaCombo,          languageButton,     saveButton,        quitButton,
+          cornerCombo};
+}
+
+void expectFullCycle() {
+  SetFocus(cornerCombo);
+  ASSERT_EQ(cornerCombo, GetFocus());
+  for (HWND next : cycleOrder()) {
+    cycleFocus();
+    EXPECT_EQ(next, GetFocus()) << windowText(next);
+  }
+}
+
+TEST_F(Focus, TwentyOneStepsVisitTheCycleAndReturn) {
+  expectFullCycle();
+}
+
+TEST_F(Focus, CycleWorksOnTheControlsOfARebuild) {
+  sendCommand(languageButton, BN_CLICKED);
+  sendCommand(orderButton, BN_CLICKED);
+  expectFullCycle();
+}
+
+TEST_F(Focus, MainWindowGoesToTheCornerList) {
+  SetFocus(mainWindow);
+  cycleFocus();
+  EXPECT_EQ(cornerCombo, GetFocus());
+}
+
+TEST_F(Focus, OrderButtonKeepsTheFocus) {
+  SetFocus(orderButton);
+  cycleFocus();
+  EXPECT_EQ(orderButton, GetFocus());
+}
+
+}  // namespace
