@@ -10,7 +10,7 @@ build: deps
 test: build
 	@scripts/test.sh
 
-run: build
+run: deps
 	@scripts/run.sh
 
 fuzz: deps

@@ -24,6 +24,7 @@ set(MORVANE_WINE_ENV "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml=")
 
 add_executable(win_tests
   tests/win/reader_win_test.cpp
+  tests/win/hostile_files_win_test.cpp
   tests/win/controls_win_test.cpp
   tests/win/exchange_win_test.cpp
   tests/win/writer_win_test.cpp

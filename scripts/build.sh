@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds every tree: host, host under sanitizers, Windows. One CTest root over all.
+# Configures and builds the named trees (default: host, host under sanitizers, Windows), and one
+# CTest root over all of them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -10,12 +11,17 @@ configure() {  # directory, cmake arguments...
   [ -f "$dir/CMakeCache.txt" ] || cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
 }
 
-configure build/host -DMORVANE_TEST_PREFIX=host.
-configure build/sanitize -DMORVANE_TEST_PREFIX=sanitize. -DMORVANE_SANITIZE=ON \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-configure build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+configure_tree() {
+  case $1 in
+    host) configure build/host -DMORVANE_TEST_PREFIX=host. ;;
+    sanitize) configure build/sanitize -DMORVANE_TEST_PREFIX=sanitize. -DMORVANE_SANITIZE=ON \
+      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ ;;
+    win) configure build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake ;;
+  esac
+}
 
-for tree in host sanitize win; do
+for tree in ${*:-host sanitize win}; do
+  configure_tree "$tree"
   cmake --build "build/$tree" -j"$jobs"
 done
 

@@ -7,6 +7,7 @@ wine_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 remove_fault_dirs() {
   [ -d "$fault_root" ] || return 0
+  mountpoint -q "$fault_root/full" && umount "$fault_root/full"
   chattr -i "$fault_root/readonly" 2>/dev/null || true
   chmod -R u+w "$fault_root" 2>/dev/null || true
   rm -rf "$fault_root"
@@ -21,6 +22,23 @@ make_fault_dirs() {
   else
     chmod a-w "$fault_root/readonly"
   fi
-  export MORVANE_READONLY_DIR
+  export MORVANE_READONLY_DIR MORVANE_DANGLING_DIR
   MORVANE_READONLY_DIR=$(wine_path "$fault_root/readonly")
+
+  mkdir -p "$fault_root/dangling"
+  ln -s "$fault_root/dangling/missing.ini" "$fault_root/dangling/quenlix.ini"
+  MORVANE_DANGLING_DIR=$(wine_path "$fault_root/dangling")
+
+  make_full_disk
+}
+
+# A tiny file system filled to the last page, holding a quenlix.ini; mounting needs root.
+make_full_disk() {
+  [ "$(id -u)" -eq 0 ] || return 0
+  mkdir -p "$fault_root/full"
+  mount -t tmpfs -o size=16k tmpfs "$fault_root/full" 2>/dev/null || return 0
+  printf 'MEM:050\r\nSTATS:1\r\n' >"$fault_root/full/quenlix.ini"
+  dd if=/dev/zero of="$fault_root/full/filler" bs=4096 2>/dev/null || true
+  export MORVANE_FULL_DIR
+  MORVANE_FULL_DIR=$(wine_path "$fault_root/full")
 }

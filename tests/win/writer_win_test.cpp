@@ -12,6 +12,7 @@
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
 #include "tests/win/editor_fixture.h"
+#include "tests/win/import_patch.h"
 #include "tests/win/test_support.h"
 #include "ui/controls.h"
 
@@ -208,11 +209,31 @@ TEST_F(Save, ADirectoryInThePlaceOfTheFileIsLeftAlone) {
   EXPECT_EQ("quenlix.ini\n", directoryListing());
 }
 
-// The directory comes from the test script, which makes it unwritable even for root.
-TEST(SaveIntoReadOnlyDirectory, KeepsTheOldBytesAndLeavesNoFile) {
+// Replacing the old file fails after the temporary one was written in full.
+BOOL WINAPI failingMove(const char*, const char*, DWORD) {
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
+
+TEST_F(Save, FailureBetweenWritingAndReplacingKeepsTheOldBytes) {
+  writeWholeFile("quenlix.ini", oldBytes);
+  void* realMove = patchImport("kernel32.dll", "MoveFileExA", reinterpret_cast<void*>(failingMove));
+  ASSERT_NE(nullptr, realMove);
+  const bool saved = writeSettingsFile();
+  patchImport("kernel32.dll", "MoveFileExA", realMove);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
+  EXPECT_EQ("quenlix.ini\n", directoryListing());
+  EXPECT_TRUE(writeSettingsFile());
+  EXPECT_EQ(canonicalFile(), readWholeFile("quenlix.ini"));
+}
+
+// Directories where Save must fail come from the test script: one that not even root may write
+// to, and (when the script runs as root) a tiny file system with no space left.
+void expectSaveFailsIn(const char* variable) {
   char directory[MAX_PATH] = {};
-  if (GetEnvironmentVariableA("MORVANE_READONLY_DIR", directory, MAX_PATH) == 0)
-    GTEST_SKIP() << "MORVANE_READONLY_DIR is set by the test script's read-only directory fixture";
+  if (GetEnvironmentVariableA(variable, directory, MAX_PATH) == 0)
+    GTEST_SKIP() << variable << " is not set: the test script makes it (a full disk needs root)";
   prepareEditorWindow();
   char previous[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, previous);
@@ -224,8 +245,17 @@ TEST(SaveIntoReadOnlyDirectory, KeepsTheOldBytesAndLeavesNoFile) {
   const std::string listingAfter = directoryListing();
   SetCurrentDirectoryA(previous);
   EXPECT_FALSE(saved);
+  EXPECT_EQ(oldBytes, before) << "the script's file";
   EXPECT_EQ(before, after);
-  EXPECT_EQ(listingBefore, listingAfter);
+  EXPECT_EQ(listingBefore, listingAfter) << "no temporary file may be left";
+}
+
+TEST(SaveWhereItCannotWrite, ReadOnlyDirectory) {
+  expectSaveFailsIn("MORVANE_READONLY_DIR");
+}
+
+TEST(SaveWhereItCannotWrite, FullDisk) {
+  expectSaveFailsIn("MORVANE_FULL_DIR");
 }
 
 }  // namespace
