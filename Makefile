@@ -1,5 +1,5 @@
-# The two commands of the README, and the fuzzer.
-.PHONY: test run fuzz deps build
+# The two commands of the README, the fuzzer and the long-session soak.
+.PHONY: test run fuzz soak deps build
 
 deps:
 	@scripts/install-deps.sh
@@ -15,3 +15,6 @@ run: deps
 
 fuzz: deps
 	@scripts/fuzz.sh $(FUZZ_ARGS)
+
+soak: deps
+	@scripts/soak.sh $(ROUNDS)

@@ -60,3 +60,9 @@ foreach(display plain desktop)
     "WINEPREFIX=${prefix};MORVANE_EXPECTED_REFRESH_STEPS=${steps};${MORVANE_WINE_ENV}")
 endforeach()
 include(cmake/e2e.cmake)
+
+# The long-session soak: a separate command (make soak), not a test; it prints its figures.
+add_executable(soak tests/soak/soak_main.cpp)
+target_link_libraries(soak PRIVATE morvane_win psapi)
+target_include_directories(soak PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+morvane_warnings(soak)

@@ -1,8 +1,10 @@
 # Sourced: starts a private Xvfb display and the Wine prefixes the Windows tests run in.
 # Stops both when the sourcing shell exits.
 
-wine_plain="$PWD/build/win/wine/plain"
-wine_desktop="$PWD/build/win/wine/desktop"
+# Prefixes belong to one display at a time; a second user (the soak) names its own root.
+prefix_root=${MORVANE_PREFIX_ROOT:-$PWD/build/win/wine}
+wine_plain="$prefix_root/plain"
+wine_desktop="$prefix_root/desktop"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 stop_display() {
