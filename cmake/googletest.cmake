@@ -1,5 +1,10 @@
 # GoogleTest built from Debian's source package, for the host and the MinGW build alike.
 set(MORVANE_GOOGLETEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest source tree")
+if(NOT EXISTS "${MORVANE_GOOGLETEST_SOURCE}/CMakeLists.txt")
+  message(STATUS "No GoogleTest source at ${MORVANE_GOOGLETEST_SOURCE}: building without tests")
+  set(MORVANE_TESTS OFF)
+  return()
+endif()
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)

@@ -1,8 +1,10 @@
 # Compiler warnings shared by every target of the project.
 function(morvane_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow)
-  if(MORVANE_STRICT)
-    target_compile_options(${target} PRIVATE -Werror)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 $<$<BOOL:${MORVANE_STRICT}>:/WX>)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow
+                           $<$<BOOL:${MORVANE_STRICT}>:-Werror>)
   endif()
 endfunction()
 

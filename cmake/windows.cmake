@@ -1,5 +1,10 @@
-# Windows build: the editor, its tests under Wine, and the end-to-end driver.
+# Windows build: the editor, and (with GoogleTest at hand) its tests under Wine.
 enable_language(RC)
+
+if(MINGW)
+  # Static, so the executables need nothing but the system's own DLLs.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
 
 # Everything but the entry point, so the tests can drive the real window code.
 add_library(morvane_win STATIC
@@ -18,51 +23,6 @@ add_executable(morvane-settings WIN32 app/main.cpp app/editor.rc)
 target_link_libraries(morvane-settings PRIVATE morvane_win)
 morvane_warnings(morvane-settings)
 
-set(MORVANE_WINE_PLAIN "${CMAKE_BINARY_DIR}/wine/plain" CACHE PATH "Wine prefix: plain X display")
-set(MORVANE_WINE_DESKTOP "${CMAKE_BINARY_DIR}/wine/desktop" CACHE PATH "Wine prefix: virtual desktop")
-set(MORVANE_WINE_ENV "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml=")
-
-add_executable(win_tests
-  tests/win/reader_win_test.cpp
-  tests/win/hostile_files_win_test.cpp
-  tests/win/controls_win_test.cpp
-  tests/win/exchange_win_test.cpp
-  tests/win/writer_win_test.cpp
-  tests/win/window_win_test.cpp
-  tests/win/editor_fixture.cpp
-  tests/win/import_patch.cpp
-  tests/win/test_support.cpp)
-target_link_libraries(win_tests PRIVATE morvane_win gtest_main)
-target_include_directories(win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-morvane_warnings(win_tests)
-gtest_discover_tests(win_tests
-  TEST_PREFIX "win."
-  DISCOVERY_MODE PRE_TEST
-  DISCOVERY_TIMEOUT 60
-  PROPERTIES ENVIRONMENT "WINEPREFIX=${MORVANE_WINE_PLAIN}")
-
-# The probe against two displays: plain Xvfb offers no 800 x 600 mode; a Wine virtual desktop
-# offers it at 60 Hz, so one step. Each needs a prefix of its own.
-add_executable(probe_tests tests/win/probe_win_test.cpp)
-target_link_libraries(probe_tests PRIVATE morvane_win gtest_main)
-target_include_directories(probe_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-morvane_warnings(probe_tests)
-foreach(display plain desktop)
-  if(display STREQUAL "plain")
-    set(steps 0)
-    set(prefix ${MORVANE_WINE_PLAIN})
-  else()
-    set(steps 1)
-    set(prefix ${MORVANE_WINE_DESKTOP})
-  endif()
-  add_test(NAME win.RefreshProbe.${display}Display COMMAND ${MORVANE_WINE} $<TARGET_FILE:probe_tests>)
-  set_tests_properties(win.RefreshProbe.${display}Display PROPERTIES ENVIRONMENT
-    "WINEPREFIX=${prefix};MORVANE_EXPECTED_REFRESH_STEPS=${steps};${MORVANE_WINE_ENV}")
-endforeach()
-include(cmake/e2e.cmake)
-
-# The long-session soak: a separate command (make soak), not a test; it prints its figures.
-add_executable(soak tests/soak/soak_main.cpp)
-target_link_libraries(soak PRIVATE morvane_win psapi)
-target_include_directories(soak PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-morvane_warnings(soak)
+if(MORVANE_TESTS)
+  include(cmake/windows-tests.cmake)
+endif()
