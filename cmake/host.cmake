@@ -4,6 +4,7 @@ add_executable(host_tests
   tests/host/probe_test.cpp
   tests/host/format_test.cpp
   tests/host/corpus_test.cpp
+  tests/host/keys_test.cpp
   tests/fuzz/parse_invariants.cpp)
 target_link_libraries(host_tests PRIVATE morvane_core gtest_main)
 target_compile_definitions(host_tests PRIVATE

@@ -5,6 +5,7 @@ set(MORVANE_WINE_ENV "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml=")
 
 add_executable(win_tests
   tests/win/reader_win_test.cpp
+  tests/win/shell_win_test.cpp
   tests/win/hostile_files_win_test.cpp
   tests/win/controls_win_test.cpp
   tests/win/exchange_win_test.cpp
@@ -14,6 +15,10 @@ add_executable(win_tests
   tests/win/import_patch.cpp
   tests/win/test_support.cpp)
 target_link_libraries(win_tests PRIVATE morvane_win gtest_main)
+# Wine reaches the Unix file system through drive Z:.
+target_compile_definitions(win_tests PRIVATE
+  "MORVANE_EDITOR_PATH=\"Z:$<TARGET_FILE:morvane-settings>\"")
+add_dependencies(win_tests morvane-settings)
 target_include_directories(win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 morvane_warnings(win_tests)
 gtest_discover_tests(win_tests
