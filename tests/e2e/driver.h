@@ -1,0 +1,84 @@
+// Drives the real editor from outside its process: starts it, reads its window, sends real input.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// How long any wait on the editor may take before the test gives up on it.
+constexpr DWORD kPatienceMs = 10000;
+
+// Polls `condition` until it holds or `timeoutMs` have passed; answers whether it held.
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kPatienceMs);
+
+// A fresh empty directory under the temporary folder, removed with its content at the end.
+class TempDirectory {
+ public:
+  TempDirectory();
+  ~TempDirectory();
+  TempDirectory(const TempDirectory&) = delete;
+  TempDirectory& operator=(const TempDirectory&) = delete;
+
+  const std::string& path() const { return path_; }
+  void writeFile(const std::string& name, const std::string& bytes) const;
+  // The file's bytes, or "<missing>" when it cannot be opened.
+  std::string readFile(const std::string& name) const;
+  // Names of the directory's entries, sorted.
+  std::vector<std::string> entries() const;
+
+ private:
+  std::string path_;
+};
+
+// The editor as a process of its own, started in a given working directory. A process that
+// is still running when the object goes is terminated, so no test can hang on it.
+class EditorProcess {
+ public:
+  // `showState` reaches the editor through its start-up information, as a shell would pass it.
+  EditorProcess(const std::string& workingDirectory, WORD showState);
+  ~EditorProcess();
+  EditorProcess(const EditorProcess&) = delete;
+  EditorProcess& operator=(const EditorProcess&) = delete;
+
+  bool started() const { return process_.hProcess != nullptr; }
+  // Waits until the editor shows its main window and waits in its message loop. A window that
+  // stays hidden is still returned once the wait is over; null only when there is none.
+  HWND waitForMainWindow() const;
+  bool running() const;
+  // Waits for the process to end; answers whether it did.
+  bool waitForExit() const;
+  DWORD exitCode() const;
+
+ private:
+  PROCESS_INFORMATION process_{};
+};
+
+// Children of `window` (not their own children) in the order the platform lists them, which
+// is the order of their creation.
+std::vector<HWND> childControls(HWND window);
+std::string className(HWND window);
+std::string windowText(HWND window);
+// The outer rectangle of `control` in the client coordinates of `window`.
+RECT rectInClient(HWND control, HWND window);
+SIZE outerSize(HWND window);
+
+int checkState(HWND checkBox);
+int selectedIndex(HWND list);
+// The text of one list entry, read across the process boundary.
+std::string entryText(HWND list, int index);
+
+// A key as the keyboard reports it: virtual key and scan code both.
+struct Key {
+  WORD virtualKey;
+  WORD scanCode;
+};
+constexpr Key kAltKey{VK_MENU, 0x38};
+constexpr Key kF2Key{VK_F2, 0x3C};
+constexpr Key kF4Key{VK_F4, 0x3E};
+
+// Moves the mouse to the centre of `control` and clicks the left button there.
+void clickControl(HWND control);
+// Presses the keys in the given order and releases them in the opposite order.
+void pressChord(const std::vector<Key>& keys);
