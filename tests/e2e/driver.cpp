@@ -14,50 +14,25 @@ std::string editorPath() {
   return path;
 }
 
-std::vector<std::string> namesIn(const std::string& directory) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found{};
-  HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = found.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-void removeTree(const std::string& path) {
-  for (const std::string& name : namesIn(path)) {
-    const std::string child = path + "\\" + name;
-    const DWORD attributes = GetFileAttributesA(child.c_str());
-    SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-      removeTree(child);
-    else
-      DeleteFileA(child.c_str());
-  }
-  RemoveDirectoryA(path.c_str());
-}
-
 struct WindowSearch {
   DWORD processId;
+  const char* className;
   HWND found;
 };
 
-BOOL CALLBACK matchMainWindow(HWND window, LPARAM parameter) {
+BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
   auto* search = reinterpret_cast<WindowSearch*>(parameter);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || className(window) != "MainWindow") return TRUE;
+  if (owner != search->processId || className(window) != search->className) return TRUE;
   search->found = window;
   return FALSE;
 }
 
-HWND findMainWindow(DWORD processId) {
-  WindowSearch search{processId, nullptr};
-  EnumWindows(matchMainWindow, reinterpret_cast<LPARAM>(&search));
+// A top-level window of the process with the given class name, or null.
+HWND findWindowOf(DWORD processId, const char* name) {
+  WindowSearch search{processId, name, nullptr};
+  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -106,44 +81,6 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   return true;
 }
 
-TempDirectory::TempDirectory() {
-  char base[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, base);
-  char unique[MAX_PATH] = {};
-  GetTempFileNameA(base, "mve", 0, unique);
-  DeleteFileA(unique);
-  CreateDirectoryA(unique, nullptr);
-  path_ = unique;
-}
-
-TempDirectory::~TempDirectory() {
-  removeTree(path_);
-}
-
-void TempDirectory::writeFile(const std::string& name, const std::string& bytes) const {
-  HANDLE file = CreateFileA((path_ + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-std::string TempDirectory::readFile(const std::string& name) const {
-  HANDLE file = CreateFileA((path_ + "\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(GetFileSize(file, nullptr), '\0');
-  DWORD got = 0;
-  if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-  CloseHandle(file);
-  bytes.resize(got);
-  return bytes;
-}
-
-std::vector<std::string> TempDirectory::entries() const {
-  return namesIn(path_);
-}
-
 EditorProcess::EditorProcess(const std::string& workingDirectory, WORD showState) {
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
@@ -170,7 +107,7 @@ HWND EditorProcess::waitForMainWindow() const {
   if (!started()) return nullptr;
   HWND window = nullptr;
   waitUntil([&] {
-    window = findMainWindow(process_.dwProcessId);
+    window = findWindowOf(process_.dwProcessId, "MainWindow");
     return window != nullptr && IsWindowVisible(window);
   });
   // The editor shows its window at the end of its start-up; once it answers a message sent
@@ -262,4 +199,97 @@ void pressChord(const std::vector<Key>& keys) {
   for (auto key = keys.rbegin(); key != keys.rend(); ++key)
     inputs.push_back(keyInput(*key, KEYEVENTF_KEYUP));
   send(inputs);
+}
+
+void clickAt(HWND window, POINT point) {
+  ClientToScreen(window, &point);
+  send({mouseInput(point, 0), mouseInput(point, MOUSEEVENTF_LEFTDOWN),
+        mouseInput(point, MOUSEEVENTF_LEFTUP)});
+}
+
+void pressAndSlideOff(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  const POINT below{centre.x, rect.bottom + 40};
+  send({mouseInput(centre, 0), mouseInput(centre, MOUSEEVENTF_LEFTDOWN), mouseInput(below, 0),
+        mouseInput(below, MOUSEEVENTF_LEFTUP)});
+}
+
+HWND focusedWindow(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+HWND findProcessWindow(HWND window, const char* name) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  return findWindowOf(processId, name);
+}
+
+// Copied from the screen, not asked of the window: this is what a person sees.
+ClientPixels::ClientPixels(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  width_ = client.right;
+  height_ = client.bottom;
+
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof(format.bmiHeader);
+  format.bmiHeader.biWidth = width_;
+  format.bmiHeader.biHeight = -height_;  // top row first
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC copy = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap != nullptr) {
+    HGDIOBJ original = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width_, height_, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const uint32_t*>(bits);
+    pixels_.assign(first, first + static_cast<size_t>(width_) * height_);
+    SelectObject(copy, original);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(copy);
+  ReleaseDC(nullptr, screen);
+  if (pixels_.empty()) width_ = height_ = 0;
+}
+
+COLORREF ClientPixels::at(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+  const uint32_t pixel = pixels_[static_cast<size_t>(y) * width_ + x];
+  return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+bool ClientPixels::saveBitmap(const std::string& path) const {
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = width_;
+  info.biHeight = -height_;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  const DWORD pixelBytes = static_cast<DWORD>(pixels_.size() * sizeof(uint32_t));
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;  // "BM"
+  header.bfOffBits = sizeof(header) + sizeof(info);
+  header.bfSize = header.bfOffBits + pixelBytes;
+
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool complete = WriteFile(file, &header, sizeof(header), &written, nullptr) &&
+                  WriteFile(file, &info, sizeof(info), &written, nullptr) &&
+                  WriteFile(file, pixels_.data(), pixelBytes, &written, nullptr) &&
+                  written == pixelBytes;
+  return CloseHandle(file) && complete;
 }

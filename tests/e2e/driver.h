@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,25 +13,6 @@ constexpr DWORD kPatienceMs = 10000;
 
 // Polls `condition` until it holds or `timeoutMs` have passed; answers whether it held.
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kPatienceMs);
-
-// A fresh empty directory under the temporary folder, removed with its content at the end.
-class TempDirectory {
- public:
-  TempDirectory();
-  ~TempDirectory();
-  TempDirectory(const TempDirectory&) = delete;
-  TempDirectory& operator=(const TempDirectory&) = delete;
-
-  const std::string& path() const { return path_; }
-  void writeFile(const std::string& name, const std::string& bytes) const;
-  // The file's bytes, or "<missing>" when it cannot be opened.
-  std::string readFile(const std::string& name) const;
-  // Names of the directory's entries, sorted.
-  std::vector<std::string> entries() const;
-
- private:
-  std::string path_;
-};
 
 // The editor as a process of its own, started in a given working directory. A process that
 // is still running when the object goes is terminated, so no test can hang on it.
@@ -77,8 +59,41 @@ struct Key {
 constexpr Key kAltKey{VK_MENU, 0x38};
 constexpr Key kF2Key{VK_F2, 0x3C};
 constexpr Key kF4Key{VK_F4, 0x3E};
+constexpr Key kTabKey{VK_TAB, 0x0F};
+constexpr Key kShiftKey{VK_SHIFT, 0x2A};
+constexpr Key kSpaceKey{VK_SPACE, 0x39};
+constexpr Key kReturnKey{VK_RETURN, 0x1C};
+constexpr Key kDownKey{VK_DOWN, 0x50};
 
 // Moves the mouse to the centre of `control` and clicks the left button there.
 void clickControl(HWND control);
+// Clicks the left button at `point` in the client coordinates of `window`.
+void clickAt(HWND window, POINT point);
+// Presses the left button on `control`, then slides off it and releases the button there: the
+// control takes the focus and is not clicked.
+void pressAndSlideOff(HWND control);
 // Presses the keys in the given order and releases them in the opposite order.
 void pressChord(const std::vector<Key>& keys);
+
+// The window that holds the keyboard focus in the thread of `window`, or null.
+HWND focusedWindow(HWND window);
+// A top-level window of the same process as `window` with the class name `name`, or null.
+HWND findProcessWindow(HWND window, const char* name);
+
+// The client area of a window as the screen shows it, read once.
+class ClientPixels {
+ public:
+  explicit ClientPixels(HWND window);
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // 0x00BBGGRR, as the drawing functions take colours.
+  COLORREF at(int x, int y) const;
+  // Writes the pixels as a 32-bit BMP file; answers whether it could.
+  bool saveBitmap(const std::string& path) const;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  // Top row first, each pixel as the bytes blue, green, red, unused.
+  std::vector<uint32_t> pixels_;
+};

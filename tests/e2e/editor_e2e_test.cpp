@@ -3,19 +3,13 @@
 
 #include <windows.h>
 
-#include <memory>
+#include <map>
 #include <string>
 #include <vector>
 
-#include "tests/e2e/driver.h"
+#include "tests/e2e/editor_session.h"
 
 namespace {
-
-const char kSettingsFile[] = "quenlix.ini";
-const std::string kPreparedSettings =
-    "MEM:064\r\nFPS:2\r\nUHRZEIT:1\r\nWINDOWED:1\r\nFSAA:4\r\nSTATS:1\r\n";
-constexpr size_t kControlCount = 22;
-constexpr size_t kWindowedCheck = 13;
 
 enum class Kind { kPushButton, kCheckBox, kList, kOther };
 
@@ -93,46 +87,6 @@ int shownValue(HWND control) {
   }
 }
 
-// Names each case of a table after its name field.
-template <typename Case>
-std::string caseName(const ::testing::TestParamInfo<Case>& testCase) {
-  return testCase.param.name;
-}
-
-// A fresh directory with the settings file in it, and the editor started there.
-class EditorTest : public ::testing::Test {
- protected:
-  void start(const std::string& settings, WORD showState) {
-    directory_.writeFile(kSettingsFile, settings);
-    editor_ = std::make_unique<EditorProcess>(directory_.path(), showState);
-    ASSERT_TRUE(editor_->started())
-        << "cannot start " << MORVANE_EDITOR_PATH << ", error " << GetLastError();
-    window_ = editor_->waitForMainWindow();
-    ASSERT_NE(nullptr, window_) << "the editor shows no MainWindow";
-  }
-
-  std::vector<HWND> controls() const { return childControls(window_); }
-
-  // Clicks the windowed check box and waits until it shows `expectedState`, which also shows
-  // that the editor has handled all input sent before. Keys go to the window the click activated.
-  void clickWindowedCheck(int expectedState) const {
-    const std::vector<HWND> children = controls();
-    ASSERT_EQ(kControlCount, children.size());
-    const HWND windowed = children[kWindowedCheck];
-    clickControl(windowed);
-    ASSERT_TRUE(waitUntil([&] {
-      return editor_->running() && checkState(windowed) == expectedState;
-    })) << (editor_->running() ? "the click did not reach the editor" : "the editor has ended");
-    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == window_; }))
-        << "the click did not activate the editor";
-  }
-
-  // Members end in reverse: the editor first, so its working directory can go.
-  TempDirectory directory_;
-  std::unique_ptr<EditorProcess> editor_;
-  HWND window_ = nullptr;
-};
-
 struct Language {
   const char* name;
   const char* settingsLine;
@@ -141,8 +95,8 @@ struct Language {
 };
 
 const Language kLanguages[] = {
-    {"German",  "",              false, "Morvane - Initialisierung     (Version1.3c)"},
-    {"English", "SPRACHE:1\r\n", true,  "Morvane - initialization     (version1.3c)" },
+    {"German",  "",              false, kGermanTitle },
+    {"English", "SPRACHE:1\r\n", true,  kEnglishTitle},
 };
 
 void PrintTo(const Language& language, std::ostream* out) {
@@ -151,55 +105,113 @@ void PrintTo(const Language& language, std::ostream* out) {
 
 class ShownSettingsTest : public EditorTest, public ::testing::WithParamInterface<Language> {};
 
-TEST_P(ShownSettingsTest, WindowShowsEveryLoadedSettingInItsLanguage) {
-  const Language& language = GetParam();
-  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings + language.settingsLine, SW_SHOWNORMAL));
-  EXPECT_TRUE(IsWindowVisible(window_));
-  const SIZE size = outerSize(window_);
+// Checks the window and every child against the table in one language; `changed` gives the
+// values of controls that the test has changed on screen. A changed list's text is its entry.
+void expectWindowShows(HWND window, const Language& language,
+                       const std::map<Child, int>& changed = {}) {
+  EXPECT_TRUE(IsWindowVisible(window));
+  const SIZE size = outerSize(window);
   EXPECT_EQ(640, size.cx);
   EXPECT_EQ(370, size.cy);
-  EXPECT_EQ(language.title, windowText(window_));
+  EXPECT_EQ(language.title, windowText(window));
 
-  const std::vector<HWND> children = controls();
+  const std::vector<HWND> children = childControls(window);
   ASSERT_EQ(kControlCount, children.size());
   for (size_t i = 0; i < kControlCount; ++i) {
     SCOPED_TRACE("child " + std::to_string(i + 1));
     const ShownControl& expected = kShownControls[i];
-    const RECT rect = rectInClient(children[i], window_);
+    const auto change = changed.find(static_cast<Child>(i));
+    const RECT rect = rectInClient(children[i], window);
     EXPECT_EQ(expected.kind, kindOf(children[i]));
     EXPECT_EQ(language.english ? expected.englishX : expected.germanX, rect.left);
     EXPECT_EQ(expected.y, rect.top);
     EXPECT_EQ(language.english ? expected.englishWidth : expected.germanWidth,
               rect.right - rect.left);
-    EXPECT_EQ(language.english ? expected.english : expected.german, shownText(children[i]));
-    EXPECT_EQ(expected.value, shownValue(children[i]));
+    if (change == changed.end() || expected.kind != Kind::kList) {
+      EXPECT_EQ(language.english ? expected.english : expected.german, shownText(children[i]));
+    }
+    EXPECT_EQ(change != changed.end() ? change->second : expected.value, shownValue(children[i]));
   }
+}
+
+TEST_P(ShownSettingsTest, WindowShowsEveryLoadedSettingInItsLanguage) {
+  const Language& language = GetParam();
+  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings + language.settingsLine));
+  expectWindowShows(window_, language);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ShownSettingsTest, ::testing::ValuesIn(kLanguages),
                          caseName<Language>);
+
+// The clock caption and the corner caption in German, then in English.
+bool captionsChanged(const ClientPixels& before, const ClientPixels& after) {
+  for (int y = 5; y < 18; ++y)
+    for (int x = 5; x < 120; ++x)
+      if (before.at(x, y) != after.at(x, y)) return true;
+  return false;
+}
+
+// Choices changed on screen and not saved come through both switches; Save then writes them
+// with the new language.
+TEST_F(EditorTest, LanguageSwitchChangesTextsAndKeepsUnsavedChoices) {
+  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings));
+  ASSERT_NO_FATAL_FAILURE(clickCheck(kWindowedCheck, BST_UNCHECKED));
+  ASSERT_NO_FATAL_FAILURE(clickCheck(kDirectXVideosCheck, BST_CHECKED));
+  ASSERT_NO_FATAL_FAILURE(focusOn(kMemoryCombo));
+  pressChord({kDownKey});
+  ASSERT_TRUE(waitUntil([&] { return selectedIndex(control(kMemoryCombo)) == 57; }));
+  const std::map<Child, int> changed = {
+      {kWindowedCheck,      BST_UNCHECKED},
+      {kDirectXVideosCheck, BST_CHECKED  },
+      {kMemoryCombo,        57           }
+  };
+  const ClientPixels german(window_);
+
+  for (const Language& language : {kLanguages[1], kLanguages[0], kLanguages[1]}) {
+    SCOPED_TRACE(language.name);
+    clickButton(kLanguageButton);
+    ASSERT_TRUE(waitUntil([&] {
+      return windowText(window_) == language.title && controls().size() == kControlCount;
+    })) << "the language did not change";
+    expectWindowShows(window_, language, changed);
+  }
+  EXPECT_TRUE(waitUntil([&] { return captionsChanged(german, ClientPixels(window_)); }))
+      << "the captions are still German";
+  EXPECT_EQ(kPreparedSettings, readWholeFile(settingsFile())) << "a switch saves nothing";
+
+  clickButton(kSaveButton);
+  const std::string expected = canonicalSettingsFile({
+      {"MEM:",           "065"},
+      {"FPS:",           "2"  },
+      {"UHRZEIT:",       "1"  },
+      {"FSAA:",          "4"  },
+      {"STATS:",         "1"  },
+      {"DIRECTXVIDEOS:", "1"  },
+      {"SPRACHE:",       "1"  }
+  });
+  EXPECT_TRUE(waitUntil([&] { return readWholeFile(settingsFile()) == expected; }))
+      << readWholeFile(settingsFile());
+}
 
 TEST_F(EditorTest, ShowsItsWindowWhenStartedHidden) {
   ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings, SW_HIDE));
   EXPECT_TRUE(IsWindowVisible(window_));
 }
 
-void pressAltF4(HWND) {
-  pressChord({kAltKey, kF4Key});
-}
-
-void postCloseRequest(HWND window) {
-  PostMessageA(window, WM_CLOSE, 0, 0);
-}
+enum class Way { kAltF4, kQuitButton, kCloseFromOutside };
 
 struct Ending {
   const char* name;
-  void (*end)(HWND window);
+  Child focus;  // where the focus stands when the editor is ended
+  Way way;
 };
 
 const Ending kEndings[] = {
-    {"AltF4",            pressAltF4      },
-    {"CloseFromOutside", postCloseRequest},
+    {"AltF4FromList",     kCornerCombo,   Way::kAltF4           },
+    {"AltF4FromCheckBox", kWindowedCheck, Way::kAltF4           },
+    {"AltF4FromButton",   kOrderButton,   Way::kAltF4           },
+    {"QuitButton",        kWindowedCheck, Way::kQuitButton      },
+    {"CloseFromOutside",  kWindowedCheck, Way::kCloseFromOutside},
 };
 
 void PrintTo(const Ending& ending, std::ostream* out) {
@@ -210,14 +222,22 @@ class EndingTest : public EditorTest, public ::testing::WithParamInterface<Endin
 
 // A choice changed on screen and then the program ended: nothing reaches the file.
 TEST_P(EndingTest, EndsWithExitCodeZeroAndWritesNothing) {
-  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings, SW_SHOWNORMAL));
-  ASSERT_NO_FATAL_FAILURE(clickWindowedCheck(BST_UNCHECKED));
+  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings));
+  ASSERT_NO_FATAL_FAILURE(clickCheck(kWindowedCheck, BST_UNCHECKED));
+  ASSERT_NO_FATAL_FAILURE(focusOn(GetParam().focus));
 
-  GetParam().end(window_);
-  ASSERT_TRUE(editor_->waitForExit()) << "the editor is still running";
-  EXPECT_EQ(0u, editor_->exitCode());
-  EXPECT_EQ(kPreparedSettings, directory_.readFile(kSettingsFile));
-  EXPECT_EQ(std::vector<std::string>{kSettingsFile}, directory_.entries());
+  switch (GetParam().way) {
+    case Way::kAltF4:
+      pressChord({kAltKey, kF4Key});
+      break;
+    case Way::kQuitButton:
+      clickButton(kQuitButton);
+      break;
+    case Way::kCloseFromOutside:
+      PostMessageA(window_, WM_CLOSE, 0, 0);
+      break;
+  }
+  expectEndedWithoutWriting(kPreparedSettings);
 }
 
 INSTANTIATE_TEST_SUITE_P(Endings, EndingTest, ::testing::ValuesIn(kEndings), caseName<Ending>);
@@ -240,11 +260,11 @@ class OtherKeysTest : public EditorTest, public ::testing::WithParamInterface<Ot
 
 // Input is handled in order: once a later click has shown, the keys before it were handled.
 TEST_P(OtherKeysTest, LeaveTheEditorRunning) {
-  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings, SW_SHOWNORMAL));
-  ASSERT_NO_FATAL_FAILURE(clickWindowedCheck(BST_UNCHECKED));
+  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings));
+  ASSERT_NO_FATAL_FAILURE(clickCheck(kWindowedCheck, BST_UNCHECKED));
 
   pressChord(GetParam().chord);
-  ASSERT_NO_FATAL_FAILURE(clickWindowedCheck(BST_CHECKED));
+  ASSERT_NO_FATAL_FAILURE(clickCheck(kWindowedCheck, BST_CHECKED));
   EXPECT_TRUE(editor_->running());
 }
 

@@ -1,10 +1,34 @@
-// Scratch directories and file helpers for the tests under Wine.
+// Temporary and scratch directories and file helpers for the tests under Wine.
 #include "tests/win/test_support.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
+
+// The twenty lines in order, with the values written for the defaults.
+const std::pair<const char*, const char*> defaultLines[] = {
+    {"MEM:",                           "016"},
+    {"GL_EXT_paletted_texture:",       "1"  },
+    {"ZENTRIERT:",                     "0"  },
+    {"VERSTELLBAR:",                   "0"  },
+    {"REFRESH:",                       "00" },
+    {"DESKTOPRES:",                    "0"  },
+    {"FSAA:",                          "0"  },
+    {"MAUSGRENZEN:",                   "0"  },
+    {"GL_EXT_shared_texture_palette:", "1"  },
+    {"GL_EXT_packed_pixels:",          "1"  },
+    {"WINDOWED:",                      "0"  },
+    {"DIRECTXVIDEOS:",                 "0"  },
+    {"TEXTURVIDEOS:",                  "1"  },
+    {"FESTESGAMMA:",                   "0"  },
+    {"FPS:",                           "0"  },
+    {"ANZEIGEFOLGE:",                  "0"  },
+    {"FRAMERATE:",                     "1"  },
+    {"UHRZEIT:",                       "0"  },
+    {"STATS:",                         "0"  },
+    {"SPRACHE:",                       "0"  },
+};
 
 std::string currentDirectory() {
   char buffer[MAX_PATH] = {};
@@ -26,6 +50,7 @@ std::vector<std::string> entriesOf(const std::string& directory) {
   return names;
 }
 
+// Read-only entries are made writable first, so a test may leave them behind.
 void removeTree(const std::string& path) {
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   for (const std::string& name : entriesOf(path)) {
@@ -42,7 +67,7 @@ void removeTree(const std::string& path) {
 
 }  // namespace
 
-ScratchDirectory::ScratchDirectory() : previous_(currentDirectory()) {
+TemporaryDirectory::TemporaryDirectory() {
   char base[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, base);
   char unique[MAX_PATH] = {};
@@ -50,24 +75,31 @@ ScratchDirectory::ScratchDirectory() : previous_(currentDirectory()) {
   DeleteFileA(unique);
   CreateDirectoryA(unique, nullptr);
   path_ = unique;
-  SetCurrentDirectoryA(path_.c_str());
 }
 
-ScratchDirectory::~ScratchDirectory() {
-  SetCurrentDirectoryA(previous_.c_str());
+TemporaryDirectory::~TemporaryDirectory() {
   removeTree(path_);
 }
 
-void writeWholeFile(const std::string& name, const std::string& bytes) {
-  HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+ScratchDirectory::ScratchDirectory() : previous_(currentDirectory()) {
+  SetCurrentDirectoryA(directory_.path().c_str());
+}
+
+// The directory itself goes after this body, once the process has left it.
+ScratchDirectory::~ScratchDirectory() {
+  SetCurrentDirectoryA(previous_.c_str());
+}
+
+void writeWholeFile(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
 }
 
-std::string readWholeFile(const std::string& name) {
-  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+std::string readWholeFile(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<missing>";
   std::string bytes(GetFileSize(file, nullptr), '\0');
@@ -78,8 +110,18 @@ std::string readWholeFile(const std::string& name) {
   return bytes;
 }
 
-std::string directoryListing() {
+std::string directoryListing(const std::string& directory) {
   std::string listing;
-  for (const std::string& name : entriesOf(currentDirectory())) listing += name + "\n";
+  for (const std::string& name : entriesOf(directory)) listing += name + "\n";
   return listing;
+}
+
+std::string canonicalSettingsFile(const std::map<std::string, std::string>& changed) {
+  std::string file;
+  for (const auto& line : defaultLines) {
+    const auto change = changed.find(line.first);
+    file +=
+        std::string(line.first) + (change != changed.end() ? change->second : line.second) + "\r\n";
+  }
+  return file;
 }

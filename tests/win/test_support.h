@@ -1,9 +1,27 @@
-// Helpers for the tests under Wine: a private working directory and whole-file reads and writes.
+// Helpers for the tests under Wine: private directories, whole-file reads and writes, the
+// canonical settings file.
 #pragma once
 
 #include <windows.h>
 
+#include <map>
 #include <string>
+
+// A fresh empty directory under the temporary folder, removed with its content at the end.
+// The current directory stays as it is.
+class TemporaryDirectory {
+ public:
+  TemporaryDirectory();
+  ~TemporaryDirectory();
+  TemporaryDirectory(const TemporaryDirectory&) = delete;
+  TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
+  const std::string& path() const { return path_; }
+  // The full path of the entry `name` in the directory.
+  std::string file(const std::string& name) const { return path_ + "\\" + name; }
+
+ private:
+  std::string path_;
+};
 
 // Moves the process into a fresh empty directory for one test and back out afterwards,
 // removing what the test left there.
@@ -13,15 +31,21 @@ class ScratchDirectory {
   ~ScratchDirectory();
   ScratchDirectory(const ScratchDirectory&) = delete;
   ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-  const std::string& path() const { return path_; }
+  const std::string& path() const { return directory_.path(); }
 
  private:
+  // Declared first: the way back is known before the directory exists.
   std::string previous_;
-  std::string path_;
+  TemporaryDirectory directory_;
 };
 
-void writeWholeFile(const std::string& name, const std::string& bytes);
+// A relative path counts from the current directory.
+void writeWholeFile(const std::string& path, const std::string& bytes);
 // The file's bytes, or "<missing>" when it cannot be opened.
-std::string readWholeFile(const std::string& name);
-// Names of the entries in the current directory, sorted, "." and ".." left out.
-std::string directoryListing();
+std::string readWholeFile(const std::string& path);
+// Names of the directory's entries, sorted, one a line, "." and ".." left out.
+std::string directoryListing(const std::string& directory = ".");
+
+// The twenty lines that Save writes, with the defaults except where `changed` gives a key's
+// value digits.
+std::string canonicalSettingsFile(const std::map<std::string, std::string>& changed = {});

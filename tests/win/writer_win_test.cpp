@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <map>
 #include <string>
 
 #include "app/refresh_probe.h"
@@ -17,40 +16,6 @@
 #include "ui/controls.h"
 
 namespace {
-
-// The twenty lines in order, with the values written for the defaults.
-const std::pair<const char*, const char*> defaultLines[] = {
-    {"MEM:",                           "016"},
-    {"GL_EXT_paletted_texture:",       "1"  },
-    {"ZENTRIERT:",                     "0"  },
-    {"VERSTELLBAR:",                   "0"  },
-    {"REFRESH:",                       "00" },
-    {"DESKTOPRES:",                    "0"  },
-    {"FSAA:",                          "0"  },
-    {"MAUSGRENZEN:",                   "0"  },
-    {"GL_EXT_shared_texture_palette:", "1"  },
-    {"GL_EXT_packed_pixels:",          "1"  },
-    {"WINDOWED:",                      "0"  },
-    {"DIRECTXVIDEOS:",                 "0"  },
-    {"TEXTURVIDEOS:",                  "1"  },
-    {"FESTESGAMMA:",                   "0"  },
-    {"FPS:",                           "0"  },
-    {"ANZEIGEFOLGE:",                  "0"  },
-    {"FRAMERATE:",                     "1"  },
-    {"UHRZEIT:",                       "0"  },
-    {"STATS:",                         "0"  },
-    {"SPRACHE:",                       "0"  },
-};
-
-std::string canonicalFile(const std::map<std::string, std::string>& changed = {}) {
-  std::string file;
-  for (const auto& line : defaultLines) {
-    const auto change = changed.find(line.first);
-    file +=
-        std::string(line.first) + (change != changed.end() ? change->second : line.second) + "\r\n";
-  }
-  return file;
-}
 
 class Save : public EditorWindowTest {
  protected:
@@ -69,7 +34,7 @@ TEST_F(Save, DefaultsWriteTheCanonical297Bytes) {
   ASSERT_TRUE(writeSettingsFile());
   const std::string written = readWholeFile("quenlix.ini");
   EXPECT_EQ(297u, written.size());
-  EXPECT_EQ(canonicalFile(), written);
+  EXPECT_EQ(canonicalSettingsFile(), written);
   EXPECT_EQ("quenlix.ini\n", directoryListing());
 }
 
@@ -90,7 +55,7 @@ TEST_F(Save, AFileReadAndSavedComesOutCanonical) {
       "GL_EXT_palettized_textures:1\n"
       "STATS:9");
   ASSERT_TRUE(writeSettingsFile());
-  EXPECT_EQ(canonicalFile({
+  EXPECT_EQ(canonicalSettingsFile({
                 {"SPRACHE:",      "1"  },
                 {"MEM:",          "064"},
                 {"WINDOWED:",     "1"  },
@@ -128,7 +93,7 @@ TEST_F(Save, ListDigits) {
     rebuild();
     SendMessageA(*c.list, CB_SETCURSEL, static_cast<WPARAM>(c.index), 0);
     ASSERT_TRUE(writeSettingsFile());
-    EXPECT_EQ(canonicalFile({
+    EXPECT_EQ(canonicalSettingsFile({
                   {c.key, c.digits}
     }),
               readWholeFile("quenlix.ini"))
@@ -139,13 +104,13 @@ TEST_F(Save, ListDigits) {
 TEST_F(Save, LanguageSevenIsKeptUntilToggled) {
   startWith("SPRACHE:7\r\n");
   ASSERT_TRUE(writeSettingsFile());
-  EXPECT_EQ(canonicalFile({
+  EXPECT_EQ(canonicalSettingsFile({
                 {"SPRACHE:", "7"}
   }),
             readWholeFile("quenlix.ini"));
   sendCommand(languageButton, BN_CLICKED);
   ASSERT_TRUE(writeSettingsFile());
-  EXPECT_EQ(canonicalFile(), readWholeFile("quenlix.ini"));
+  EXPECT_EQ(canonicalSettingsFile(), readWholeFile("quenlix.ini"));
 }
 
 TEST_F(Save, TwoSavesWriteTheSameBytes) {
@@ -161,7 +126,7 @@ TEST_F(Save, ANewMemoryChoiceReachesTheFileWithoutACapture) {
   sendCommand(memoryCombo, CBN_SELCHANGE);
   EXPECT_EQ(100, settings.textureMemoryMb);
   ASSERT_TRUE(writeSettingsFile());
-  EXPECT_EQ(canonicalFile({
+  EXPECT_EQ(canonicalSettingsFile({
                 {"MEM:", "100"}
   }),
             readWholeFile("quenlix.ini"));
@@ -171,7 +136,7 @@ TEST_F(Save, TicksAreReadFromTheControlsAtSaveTime) {
   SendMessageA(windowedCheck, BM_SETCHECK, BST_CHECKED, 0);
   SendMessageA(palettedCheck, BM_SETCHECK, BST_UNCHECKED, 0);
   ASSERT_TRUE(writeSettingsFile());
-  EXPECT_EQ(canonicalFile({
+  EXPECT_EQ(canonicalSettingsFile({
                 {"WINDOWED:",                "1"},
                 {"GL_EXT_paletted_texture:", "0"}
   }),
@@ -190,7 +155,7 @@ TEST_F(Save, FileHeldOpenWithoutSharingKeepsItsBytes) {
   EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
   EXPECT_EQ("quenlix.ini\n", directoryListing()) << "no temporary file may be left";
   EXPECT_TRUE(writeSettingsFile()) << "once the file is free, Save works again";
-  EXPECT_EQ(canonicalFile(), readWholeFile("quenlix.ini"));
+  EXPECT_EQ(canonicalSettingsFile(), readWholeFile("quenlix.ini"));
 }
 
 TEST_F(Save, ReadOnlyFileIsNeverReplaced) {
@@ -225,7 +190,7 @@ TEST_F(Save, FailureBetweenWritingAndReplacingKeepsTheOldBytes) {
   EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
   EXPECT_EQ("quenlix.ini\n", directoryListing());
   EXPECT_TRUE(writeSettingsFile());
-  EXPECT_EQ(canonicalFile(), readWholeFile("quenlix.ini"));
+  EXPECT_EQ(canonicalSettingsFile(), readWholeFile("quenlix.ini"));
 }
 
 // Directories where Save must fail come from the test script: one that not even root may write

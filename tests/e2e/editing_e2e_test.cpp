@@ -1,0 +1,233 @@
+// Using the editor as a person would: Save, the display orders, the keyboard and the painted face.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/editor_session.h"
+
+namespace {
+
+// The prepared file as Save writes it back while nothing has been changed.
+std::string preparedAsSaved(const std::string& windowed) {
+  return canonicalSettingsFile({
+      {"MEM:",      "064"   },
+      {"FPS:",      "2"     },
+      {"UHRZEIT:",  "1"     },
+      {"WINDOWED:", windowed},
+      {"FSAA:",     "4"     },
+      {"STATS:",    "1"     }
+  });
+}
+
+TEST_F(EditorTest, SaveWritesWhatTheWindowShows) {
+  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings));
+  ASSERT_NO_FATAL_FAILURE(clickCheck(kWindowedCheck, BST_UNCHECKED));
+
+  clickButton(kSaveButton);
+  const std::string expected = preparedAsSaved("0");
+  ASSERT_EQ(297u, expected.size());
+  EXPECT_TRUE(waitUntil([&] { return readWholeFile(settingsFile()) == expected; }))
+      << readWholeFile(settingsFile());
+  EXPECT_EQ("quenlix.ini\n", directoryListing(directory_.path()));
+  EXPECT_TRUE(editor_->running());
+}
+
+// The memory list keeps the record up to date itself: Save needs nothing else.
+TEST_F(EditorTest, SaveWritesTheMemoryChosenWithTheKeyboard) {
+  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings));
+  ASSERT_NO_FATAL_FAILURE(focusOn(kMemoryCombo));
+  pressChord({kDownKey});
+  pressChord({kDownKey});
+  ASSERT_TRUE(waitUntil([&] { return selectedIndex(control(kMemoryCombo)) == 58; }));
+
+  clickButton(kSaveButton);
+  std::string expected = preparedAsSaved("1");
+  expected.replace(expected.find("064"), 3, "066");
+  EXPECT_TRUE(waitUntil([&] { return readWholeFile(settingsFile()) == expected; }))
+      << readWholeFile(settingsFile());
+}
+
+// The tops of the framerate check box, the clock list and the texture-mass check box.
+struct OrderRows {
+  int framerate, clockList, textureMass;
+};
+
+const OrderRows kOrderRows[6] = {
+    {60,  82,  110},
+    {60,  107, 85 },
+    {110, 82,  60 },
+    {85,  107, 60 },
+    {110, 57,  85 },
+    {85,  57,  110},
+};
+
+bool isCaptionInk(COLORREF colour) {
+  return GetRValue(colour) < 0x60 && GetGValue(colour) < 0x60 && GetBValue(colour) < 0x60;
+}
+
+// Whether any pixel of the box from (x, y), `width` by 13, is text ink.
+bool hasInk(const ClientPixels& pixels, int x, int y, int width) {
+  for (int row = y; row < y + 13; ++row)
+    for (int column = x; column < x + width; ++column)
+      if (isCaptionInk(pixels.at(column, row))) return true;
+  return false;
+}
+
+// Each click moves the three rows on; the clock caption stands 3 pixels below its list.
+TEST_F(EditorTest, SixOrderClicksBringTheRowsBack) {
+  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings));
+  for (int click = 1; click <= 6; ++click) {
+    SCOPED_TRACE("click " + std::to_string(click));
+    const OrderRows& rows = kOrderRows[click % 6];
+    clickButton(kOrderButton);
+    ASSERT_TRUE(waitUntil([&] {
+      return controls().size() == kControlCount &&
+             rectInClient(control(kClockCombo), window_).top == rows.clockList &&
+             rectInClient(control(kFramerateCheck), window_).top == rows.framerate;
+    })) << "the rows did not move";
+    EXPECT_EQ(rows.textureMass, rectInClient(control(kTextureMassCheck), window_).top);
+    EXPECT_EQ(BST_CHECKED, checkState(control(kFramerateCheck)));
+    EXPECT_EQ(1, selectedIndex(control(kClockCombo)));
+    EXPECT_EQ(BST_CHECKED, checkState(control(kTextureMassCheck)));
+    EXPECT_TRUE(waitUntil([&] {
+      return hasInk(ClientPixels(window_), 140, rows.clockList + 3, 30);
+    })) << "no clock caption at its row";
+  }
+}
+
+TEST_F(EditorTest, TabVisitsEveryControlOfTheCycleAndReturns) {
+  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings));
+  ASSERT_NO_FATAL_FAILURE(clickFace());
+  // Activated by the click, the main window may hold the focus itself: Tab then starts the cycle.
+  if (focusedWindow(window_) == window_) pressChord({kTabKey});
+  const std::vector<HWND> children = controls();
+  ASSERT_EQ(kControlCount, children.size());
+  ASSERT_TRUE(waitUntil([&] { return focusedWindow(window_) == children[kCornerCombo]; }));
+
+  // The cycle is the order of creation without the order button, back to the corner list.
+  std::vector<HWND> cycle;
+  for (size_t i = kCornerCombo + 1; i < kControlCount; ++i)
+    if (i != kOrderButton) cycle.push_back(children[i]);
+  cycle.push_back(children[kCornerCombo]);
+  ASSERT_EQ(21u, cycle.size());
+  for (size_t step = 0; step < cycle.size(); ++step) {
+    pressChord({kTabKey});
+    ASSERT_TRUE(waitUntil([&] { return focusedWindow(window_) == cycle[step]; }))
+        << "step " << step + 1 << " did not reach child " << className(cycle[step]) << " \""
+        << windowText(cycle[step]) << "\"";
+  }
+
+  pressChord({kShiftKey, kTabKey});
+  EXPECT_TRUE(waitUntil([&] { return focusedWindow(window_) == children[kFramerateCheck]; }))
+      << "Shift+Tab must move forward like Tab";
+}
+
+// Tab leaves the focus on the order button: Space then clicks it, which moves the rows.
+TEST_F(EditorTest, TabLeavesTheOrderButtonFocused) {
+  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings));
+  ASSERT_NO_FATAL_FAILURE(focusOn(kOrderButton));
+  pressChord({kTabKey});
+  pressChord({kSpaceKey});
+  EXPECT_TRUE(waitUntil([&] {
+    return controls().size() == kControlCount &&
+           rectInClient(control(kClockCombo), window_).top == kOrderRows[1].clockList;
+  })) << "Space did not reach the order button";
+}
+
+// A point of the face, given in client coordinates; a negative coordinate counts back from
+// the right or bottom edge, -1 being the last column or row.
+struct FacePoint {
+  const char* what;
+  int x, y;
+  bool light;  // white, else the dark grey of the shadow
+};
+
+const FacePoint kPanelEdges[] = {
+    {"upper left panel, left",   0,   70,  false},
+    {"upper left panel, top",    150, 0,   false},
+    {"upper left panel, right",  297, 70,  true },
+    {"upper left panel, bottom", 150, 135, true },
+    {"lower left panel, left",   0,   300, false},
+    {"lower left panel, top",    150, 138, false},
+    {"lower left panel, right",  297, 300, true },
+    {"lower left panel, bottom", 10,  -43, true },
+    {"right panel, left",        300, 150, false},
+    {"right panel, top",         450, 0,   false},
+    {"right panel, right",       -1,  150, true },
+    {"right panel, bottom",      630, -43, true },
+    {"bottom band, left",        0,   -20, false},
+    {"bottom band, top",         10,  -40, false},
+    {"bottom band, right",       -1,  -20, true },
+    {"bottom band, bottom",      10,  -1,  true },
+};
+
+// The captions' top-left corners; the clock caption stands at its row for display order 0.
+const POINT kCaptions[] = {
+    {5,   5  },
+    {305, 5  },
+    {5,   145},
+    {120, 35 },
+    {140, 85 },
+    {360, 35 },
+    {65,  265},
+    {360, 245},
+};
+
+struct Look {
+  const char* name;
+  const char* settingsLine;
+  const char* screenshot;
+};
+
+const Look kLooks[] = {
+    {"German",  "",              "editor-de.bmp"},
+    {"English", "SPRACHE:1\r\n", "editor-en.bmp"},
+};
+
+void PrintTo(const Look& look, std::ostream* out) {
+  *out << look.name;
+}
+
+int fromEdge(int coordinate, int size) {
+  return coordinate < 0 ? size + coordinate : coordinate;
+}
+
+COLORREF expectedColour(const FacePoint& point) {
+  return point.light ? RGB(0xFF, 0xFF, 0xFF) : RGB(0x40, 0x40, 0x40);
+}
+
+bool edgesShown(const ClientPixels& pixels) {
+  for (const FacePoint& point : kPanelEdges)
+    if (pixels.at(fromEdge(point.x, pixels.width()), fromEdge(point.y, pixels.height())) !=
+        expectedColour(point))
+      return false;
+  return true;
+}
+
+class LookTest : public EditorTest, public ::testing::WithParamInterface<Look> {};
+
+// Read from the screen: the etched panels, the face colour between them and every caption.
+TEST_P(LookTest, FaceShowsPanelsAndCaptions) {
+  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings + GetParam().settingsLine));
+  // Waits for the first paint; the checks below tell what is missing if it never comes.
+  waitUntil([&] { return edgesShown(ClientPixels(window_)); });
+  const ClientPixels pixels(window_);
+  ASSERT_GT(pixels.width(), 0) << "the screen could not be read";
+  EXPECT_TRUE(pixels.saveBitmap(std::string(MORVANE_SCREENSHOT_DIR "\\") + GetParam().screenshot));
+
+  for (const FacePoint& point : kPanelEdges)
+    EXPECT_EQ(expectedColour(point),
+              pixels.at(fromEdge(point.x, pixels.width()), fromEdge(point.y, pixels.height())))
+        << point.what;
+  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), pixels.at(285, 45)) << "the face between the panels";
+  for (const POINT& caption : kCaptions)
+    EXPECT_TRUE(hasInk(pixels, caption.x, caption.y, 30))
+        << "no caption at (" << caption.x << ", " << caption.y << ")";
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, LookTest, ::testing::ValuesIn(kLooks), caseName<Look>);
+
+}  // namespace

@@ -1,0 +1,67 @@
+// The shared fixture of the end-to-end tests.
+#include "tests/e2e/editor_session.h"
+
+void EditorTest::start(const std::string& settings, WORD showState) {
+  writeWholeFile(settingsFile(), settings);
+  startHere(showState);
+}
+
+void EditorTest::startHere(WORD showState) {
+  editor_ = std::make_unique<EditorProcess>(directory_.path(), showState);
+  ASSERT_TRUE(editor_->started()) << "cannot start " << MORVANE_EDITOR_PATH << ", error "
+                                  << GetLastError();
+  window_ = editor_->waitForMainWindow();
+  ASSERT_NE(nullptr, window_) << "the editor shows no MainWindow";
+}
+
+HWND EditorTest::control(Child child) const {
+  const std::vector<HWND> children = controls();
+  return children.size() == kControlCount ? children[child] : nullptr;
+}
+
+void EditorTest::clickCheck(Child child, int expectedState) const {
+  const HWND check = control(child);
+  ASSERT_NE(nullptr, check) << "the editor does not show its 22 controls";
+  clickControl(check);
+  ASSERT_TRUE(waitUntil([&] { return editor_->running() && checkState(check) == expectedState; }))
+      << (editor_->running() ? "the click did not reach the editor" : "the editor has ended");
+  ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == window_; }))
+      << "the click did not activate the editor";
+}
+
+void EditorTest::clickButton(Child child) const {
+  const HWND button = control(child);
+  ASSERT_NE(nullptr, button) << "the editor does not show its 22 controls";
+  clickControl(button);
+}
+
+void EditorTest::clickFace() const {
+  // Inside the upper left panel, right of the order button and above the check boxes.
+  clickAt(window_, POINT{285, 45});
+  ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == window_; }))
+      << "the click did not activate the editor";
+}
+
+void EditorTest::expectEndedWithoutWriting(const std::string& fileBefore) const {
+  ASSERT_TRUE(editor_->waitForExit()) << "the editor is still running";
+  EXPECT_EQ(0u, editor_->exitCode());
+  EXPECT_EQ(fileBefore, readWholeFile(settingsFile()));
+  EXPECT_EQ("quenlix.ini\n", directoryListing(directory_.path())) << "no stray file may be left";
+}
+
+void EditorTest::focusOn(Child child) const {
+  if (child == kOrderButton) {
+    pressAndSlideOff(control(kOrderButton));
+  } else {
+    ASSERT_NO_FATAL_FAILURE(clickFace());
+    for (size_t press = 0; press < kControlCount && focusedWindow(window_) != control(child);
+         ++press) {
+      const HWND before = focusedWindow(window_);
+      pressChord({kTabKey});
+      ASSERT_TRUE(waitUntil([&] { return focusedWindow(window_) != before; }))
+          << "Tab did not move the focus";
+    }
+  }
+  ASSERT_TRUE(waitUntil([&] { return focusedWindow(window_) == control(child); }))
+      << "the focus did not reach child " << child + 1;
+}

@@ -1,0 +1,86 @@
+// What every end-to-end test shares: the editor started on a prepared file in a fresh directory.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver.h"
+#include "tests/win/test_support.h"
+
+inline constexpr char kSettingsFile[] = "quenlix.ini";
+// Values that differ from the defaults in every kind of line: list, check box, memory, FSAA.
+inline const std::string kPreparedSettings =
+    "MEM:064\r\nFPS:2\r\nUHRZEIT:1\r\nWINDOWED:1\r\nFSAA:4\r\nSTATS:1\r\n";
+
+// The children of the main window in the order of their creation.
+enum Child : size_t {
+  kCornerCombo,
+  kOrderButton,
+  kFramerateCheck,
+  kClockCombo,
+  kTextureMassCheck,
+  kMemoryCombo,
+  kPalettedCheck,
+  kSharedPaletteCheck,
+  kPackedPixelsCheck,
+  kDirectXVideosCheck,
+  kTextureVideosCheck,
+  kFixedGammaCheck,
+  kRefreshCombo,
+  kWindowedCheck,
+  kCentredCheck,
+  kCaptureMouseCheck,
+  kWindowExtrasCheck,
+  kDesktopResCheck,
+  kFsaaCombo,
+  kLanguageButton,
+  kSaveButton,
+  kQuitButton,
+  kControlCount
+};
+
+// The window titles, German and English.
+inline constexpr const char* kGermanTitle = "Morvane - Initialisierung     (Version1.3c)";
+inline constexpr const char* kEnglishTitle = "Morvane - initialization     (version1.3c)";
+
+// Names each case of a table after its name field.
+template <typename Case>
+std::string caseName(const ::testing::TestParamInfo<Case>& testCase) {
+  return testCase.param.name;
+}
+
+// A fresh directory with the settings file in it, and the editor started there.
+class EditorTest : public ::testing::Test {
+ protected:
+  void start(const std::string& settings, WORD showState = SW_SHOWNORMAL);
+  // Starts the editor without writing a settings file first.
+  void startHere(WORD showState = SW_SHOWNORMAL);
+
+  // The main window's children as they are now; a rebuild replaces every handle.
+  std::vector<HWND> controls() const { return childControls(window_); }
+  HWND control(Child child) const;
+  std::string settingsFile() const { return directory_.file(kSettingsFile); }
+
+  // Clicks a check box and waits until it shows `expectedState`, which also shows that the
+  // editor has handled all input sent before. Keys go to the window the click activated.
+  void clickCheck(Child child, int expectedState) const;
+  // Clicks a push button; the wait for its effect is the caller's.
+  void clickButton(Child child) const;
+  // Clicks the face of the main window where no control is, which activates it.
+  void clickFace() const;
+  // Puts the keyboard focus on a control as a person would: the order button by pressing the
+  // mouse on it without a click, any other by Tab presses from wherever the focus is.
+  void focusOn(Child child) const;
+  // Waits until the editor has ended and checks that it ended well and wrote nothing.
+  void expectEndedWithoutWriting(const std::string& fileBefore) const;
+
+  // Members end in reverse: the editor first, so its working directory can go.
+  TemporaryDirectory directory_;
+  std::unique_ptr<EditorProcess> editor_;
+  HWND window_ = nullptr;
+};
