@@ -1,6 +1,19 @@
 // The shared fixture of the end-to-end tests.
 #include "tests/e2e/editor_session.h"
 
+std::string preparedAsSaved(const std::map<std::string, std::string>& changed) {
+  std::map<std::string, std::string> values = {
+      {"MEM:",      "064"},
+      {"FPS:",      "2"  },
+      {"UHRZEIT:",  "1"  },
+      {"WINDOWED:", "1"  },
+      {"FSAA:",     "4"  },
+      {"STATS:",    "1"  }
+  };
+  for (const auto& change : changed) values[change.first] = change.second;
+  return canonicalSettingsFile(values);
+}
+
 void EditorTest::start(const std::string& settings, WORD showState) {
   writeWholeFile(settingsFile(), settings);
   startHere(showState);

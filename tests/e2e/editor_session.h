@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ inline constexpr char kSettingsFile[] = "quenlix.ini";
 // Values that differ from the defaults in every kind of line: list, check box, memory, FSAA.
 inline const std::string kPreparedSettings =
     "MEM:064\r\nFPS:2\r\nUHRZEIT:1\r\nWINDOWED:1\r\nFSAA:4\r\nSTATS:1\r\n";
+
+// The prepared file as Save writes it, with `changed` giving new value digits for some keys.
+std::string preparedAsSaved(const std::map<std::string, std::string>& changed = {});
 
 // The children of the main window in the order of their creation.
 enum Child : size_t {
