@@ -14,8 +14,6 @@ HBRUSH faceBrush;
 
 static int quitRequested;
 
-static constexpr char initialTitle[] = "Morvane - Initialisierung     (Version1.3c)";
-
 void registerMainWindowClass(HINSTANCE instance) {
   // No background brush: the paint pass draws everything before default processing runs.
   WNDCLASSA windowClass{};
@@ -33,7 +31,7 @@ void createInterfaceResources() {
 
 void createMainWindow(HINSTANCE instance) {
   // Border without a system menu: a title bar but no close box and no sizing frame.
-  mainWindow = CreateWindowExA(0, "MainWindow", initialTitle, WS_CLIPCHILDREN | WS_BORDER,
+  mainWindow = CreateWindowExA(0, "MainWindow", windowTitles[0], WS_CLIPCHILDREN | WS_BORDER,
                                CW_USEDEFAULT, CW_USEDEFAULT, mainWindowWidthPx, mainWindowHeightPx,
                                nullptr, nullptr, instance, nullptr);
 }

@@ -28,6 +28,14 @@ struct Settings {
 
 extern Settings settings;
 
+// The file the editor reads and writes, in the working directory.
+inline constexpr char settingsFileName[] = "quenlix.ini";
+
+// Texture memory: the file may ask for as little as 2 MB, the memory list offers 8 MB upwards.
+inline constexpr int32_t lowestFileMemoryMb = 2;
+inline constexpr int32_t lowestListedMemoryMb = 8;
+inline constexpr int32_t highestMemoryMb = 108;
+
 // Each code holds three row numbers (1-3): frame rate in bits 8-11, clock in bits 4-7,
 // texture amount in bits 0-3.
 inline constexpr int32_t orderCodes[6] = {0x123, 0x132, 0x321, 0x231, 0x312, 0x213};

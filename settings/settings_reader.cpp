@@ -88,8 +88,8 @@ void readLine(const unsigned char* data, size_t size, size_t lineStart) {
 }
 
 void bringTextureMemoryIntoRange() {
-  if (settings.textureMemoryMb > 108) settings.textureMemoryMb = 108;
-  if (settings.textureMemoryMb < 2) settings.textureMemoryMb = 2;
+  if (settings.textureMemoryMb > highestMemoryMb) settings.textureMemoryMb = highestMemoryMb;
+  if (settings.textureMemoryMb < lowestFileMemoryMb) settings.textureMemoryMb = lowestFileMemoryMb;
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 void loadSettings() {
   applyDefaults();
   // No sharing: nobody can change the file while it is read.
-  HANDLE file = CreateFileA("quenlix.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+  HANDLE file = CreateFileA(settingsFileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   const DWORD size = GetFileSize(file, nullptr);

@@ -44,8 +44,6 @@ constexpr FileLine fileLines[] = {
     {"SPRACHE:",                       1, LineSource::record,           &Settings::language,        nullptr            },
 };
 
-constexpr char settingsFileName[] = "quenlix.ini";
-
 // The value as it stands now. A list without a selection answers -1, which writes zeros.
 int32_t lineValue(const FileLine& line) {
   switch (line.source) {

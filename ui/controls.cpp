@@ -68,9 +68,6 @@ constexpr const char* fsaaEntries[][2] = {
     {"8x",   "8x"},
 };
 
-constexpr const char* windowTitles[2] = {"Morvane - Initialisierung     (Version1.3c)",
-                                         "Morvane - initialization     (version1.3c)"};
-
 int rowYFor(const ControlRow& row) {
   switch (row.row) {
     case RowPlace::framerateRow:
@@ -114,7 +111,8 @@ void fillList(HWND list, ListFill fill, int column) {
       addEntries(list, fsaaEntries, column);
       break;
     case ListFill::memory:
-      for (int megabytes = 8; megabytes <= 108; ++megabytes) addNumberEntry(list, megabytes);
+      for (int megabytes = lowestListedMemoryMb; megabytes <= highestMemoryMb; ++megabytes)
+        addNumberEntry(list, megabytes);
       break;
     case ListFill::refresh:
       addEntry(list, "auto");
@@ -136,6 +134,9 @@ void renewControl(const ControlRow& row, int column) {
 }
 
 }  // namespace
+
+const char* const windowTitles[2] = {"Morvane - Initialisierung     (Version1.3c)",
+                                     "Morvane - initialization     (version1.3c)"};
 
 // Creation order is also the children's order in the main window. One row per control reads
 // better than any wrapping.

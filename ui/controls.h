@@ -51,6 +51,9 @@ struct ControlRow {
 inline constexpr int controlCount = 22;
 extern const ControlRow controlCatalogue[controlCount];
 
+// The main window's title, German and English.
+extern const char* const windowTitles[2];
+
 // Column of every two-language entry: 0 German, 1 English.
 int languageColumn();
 

@@ -18,28 +18,25 @@ struct ExchangePair {
   int32_t indexOffset;
 };
 
-constexpr int32_t lowestMemoryMb = 8;
-constexpr int32_t highestMemoryMb = 108;
-
 constexpr ExchangePair exchangePairs[] = {
-    {&palettedCheck,      &Settings::palettedTexture,      PairKind::onOff,     0             },
-    {&sharedPaletteCheck, &Settings::sharedTexturePalette, PairKind::onOff,     0             },
-    {&fixedGammaCheck,    &Settings::fixedGamma,           PairKind::onOff,     0             },
-    {&directXVideosCheck, &Settings::directXVideos,        PairKind::onOff,     0             },
-    {&textureVideosCheck, &Settings::textureVideos,        PairKind::onOff,     0             },
-    {&packedPixelsCheck,  &Settings::packedPixels,         PairKind::onOff,     0             },
-    {&textureMassCheck,   &Settings::showTextureMass,      PairKind::onOff,     0             },
-    {&windowedCheck,      &Settings::windowed,             PairKind::onOff,     0             },
-    {&captureMouseCheck,  &Settings::captureMouse,         PairKind::onOff,     0             },
-    {&framerateCheck,     &Settings::showFramerate,        PairKind::onOff,     0             },
-    {&centredCheck,       &Settings::centred,              PairKind::onOff,     0             },
-    {&desktopResCheck,    &Settings::desktopResolution,    PairKind::onOff,     0             },
-    {&windowExtrasCheck,  &Settings::windowExtras,         PairKind::onOff,     0             },
-    {&fsaaCombo,          &Settings::fsaaIndex,            PairKind::listIndex, 0             },
-    {&refreshCombo,       &Settings::refreshIndex,         PairKind::listIndex, 0             },
-    {&clockCombo,         &Settings::clockStyle,           PairKind::listIndex, 0             },
-    {&cornerCombo,        &Settings::infoCorner,           PairKind::listIndex, 0             },
-    {&memoryCombo,        &Settings::textureMemoryMb,      PairKind::listIndex, lowestMemoryMb},
+    {&palettedCheck,      &Settings::palettedTexture,      PairKind::onOff,     0                   },
+    {&sharedPaletteCheck, &Settings::sharedTexturePalette, PairKind::onOff,     0                   },
+    {&fixedGammaCheck,    &Settings::fixedGamma,           PairKind::onOff,     0                   },
+    {&directXVideosCheck, &Settings::directXVideos,        PairKind::onOff,     0                   },
+    {&textureVideosCheck, &Settings::textureVideos,        PairKind::onOff,     0                   },
+    {&packedPixelsCheck,  &Settings::packedPixels,         PairKind::onOff,     0                   },
+    {&textureMassCheck,   &Settings::showTextureMass,      PairKind::onOff,     0                   },
+    {&windowedCheck,      &Settings::windowed,             PairKind::onOff,     0                   },
+    {&captureMouseCheck,  &Settings::captureMouse,         PairKind::onOff,     0                   },
+    {&framerateCheck,     &Settings::showFramerate,        PairKind::onOff,     0                   },
+    {&centredCheck,       &Settings::centred,              PairKind::onOff,     0                   },
+    {&desktopResCheck,    &Settings::desktopResolution,    PairKind::onOff,     0                   },
+    {&windowExtrasCheck,  &Settings::windowExtras,         PairKind::onOff,     0                   },
+    {&fsaaCombo,          &Settings::fsaaIndex,            PairKind::listIndex, 0                   },
+    {&refreshCombo,       &Settings::refreshIndex,         PairKind::listIndex, 0                   },
+    {&clockCombo,         &Settings::clockStyle,           PairKind::listIndex, 0                   },
+    {&cornerCombo,        &Settings::infoCorner,           PairKind::listIndex, 0                   },
+    {&memoryCombo,        &Settings::textureMemoryMb,      PairKind::listIndex, lowestListedMemoryMb},
 };
 
 int32_t capturedValue(const ExchangePair& pair) {
@@ -57,7 +54,8 @@ void applyPair(const ExchangePair& pair) {
 }
 
 void clampTextureMemory() {
-  if (settings.textureMemoryMb < lowestMemoryMb) settings.textureMemoryMb = lowestMemoryMb;
+  if (settings.textureMemoryMb < lowestListedMemoryMb)
+    settings.textureMemoryMb = lowestListedMemoryMb;
   if (settings.textureMemoryMb > highestMemoryMb) settings.textureMemoryMb = highestMemoryMb;
 }
 

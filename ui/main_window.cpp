@@ -132,7 +132,7 @@ void onCommand(WPARAM wParam, HWND sender) {
     onClick(sender);
   else if (notification == CBN_SELCHANGE && sender == memoryCombo)
     settings.textureMemoryMb =
-        static_cast<int32_t>(SendMessageA(memoryCombo, CB_GETCURSEL, 0, 0)) + 8;
+        static_cast<int32_t>(SendMessageA(memoryCombo, CB_GETCURSEL, 0, 0)) + lowestListedMemoryMb;
 }
 
 }  // namespace

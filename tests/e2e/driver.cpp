@@ -143,12 +143,6 @@ std::string className(HWND window) {
   return name;
 }
 
-std::string windowText(HWND window) {
-  char text[512] = {};
-  GetWindowTextA(window, text, sizeof(text));
-  return text;
-}
-
 RECT rectInClient(HWND control, HWND window) {
   RECT rect{};
   GetWindowRect(control, &rect);

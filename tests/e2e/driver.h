@@ -41,7 +41,6 @@ class EditorProcess {
 // is the order of their creation.
 std::vector<HWND> childControls(HWND window);
 std::string className(HWND window);
-std::string windowText(HWND window);
 // The outer rectangle of `control` in the client coordinates of `window`.
 RECT rectInClient(HWND control, HWND window);
 SIZE outerSize(HWND window);

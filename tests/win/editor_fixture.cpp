@@ -40,12 +40,6 @@ std::vector<HWND> controlHandles() {
   return handles;
 }
 
-std::string windowText(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof(text));
-  return text;
-}
-
 std::string listEntry(HWND list, int index) {
   char text[64] = {};
   if (SendMessageA(list, CB_GETLBTEXTLEN, index, 0) >= static_cast<LRESULT>(sizeof(text)))

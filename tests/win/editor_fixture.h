@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/win/test_support.h"
+
 // Creates the class, the shared resources and the hidden main window once per process, then
 // puts the defaults, German, order 0 and a fresh build in place.
 void prepareEditorWindow();
@@ -23,7 +25,6 @@ class EditorWindowTest : public testing::Test {
 std::vector<HWND> childWindows();
 // The handle of every catalogued control, in catalogue order.
 std::vector<HWND> controlHandles();
-std::string windowText(HWND window);
 std::string listEntry(HWND list, int index);
 int listCount(HWND list);
 // Sends the command a control sends when the user acts on it.

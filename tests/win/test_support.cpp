@@ -116,6 +116,12 @@ std::string directoryListing(const std::string& directory) {
   return listing;
 }
 
+std::string windowText(HWND window) {
+  char text[512] = {};
+  GetWindowTextA(window, text, sizeof(text));
+  return text;
+}
+
 std::string canonicalSettingsFile(const std::map<std::string, std::string>& changed) {
   std::string file;
   for (const auto& line : defaultLines) {

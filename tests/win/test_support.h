@@ -46,6 +46,9 @@ std::string readWholeFile(const std::string& path);
 // Names of the directory's entries, sorted, one a line, "." and ".." left out.
 std::string directoryListing(const std::string& directory = ".");
 
+// The window's text (a title or a control's label), read through the platform.
+std::string windowText(HWND window);
+
 // The twenty lines that Save writes, with the defaults except where `changed` gives a key's
 // value digits.
 std::string canonicalSettingsFile(const std::map<std::string, std::string>& changed = {});
