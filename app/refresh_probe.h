@@ -3,9 +3,6 @@
 
 #include <cstdint>
 
-// Entries after "auto" in the refresh list; entry n stands for 55 + 5n Hz.
-extern int32_t refreshStepCount;
-
 // The list's entries are three characters wide, so 995 Hz is the highest rate it can show.
 inline constexpr uint32_t highestListedRateHz = 995;
 inline constexpr int32_t highestRefreshStepCount = (highestListedRateHz - 51) / 5;

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/refresh_probe.h"
+#include "settings/settings.h"
 
 void probeRefreshRange() {
   refreshStepCount = 0;

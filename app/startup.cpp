@@ -1,40 +1,14 @@
 // Start-up, the message loop with its keyboard filter, and shutdown.
-#include "app/keys.h"
 #include "app/refresh_probe.h"
 #include "app/shell.h"
-#include "settings/settings_reader.h"
+#include "settings/settings_file.h"
 #include "ui/controls.h"
 #include "ui/exchange.h"
 #include "ui/focus.h"
+#include "ui/keys.h"
 #include "ui/main_window.h"
 
-HWND mainWindow;
-HFONT uiFont;
-HBRUSH faceBrush;
-
 static int quitRequested;
-
-void registerMainWindowClass(HINSTANCE instance) {
-  // No background brush: the paint pass draws everything before default processing runs.
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = mainWindowProc;
-  windowClass.hInstance = instance;
-  windowClass.lpszClassName = "MainWindow";
-  RegisterClassA(&windowClass);
-}
-
-void createInterfaceResources() {
-  uiFont = CreateFontA(16, 7, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_DONTCARE, "TAHOMA");
-  faceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-}
-
-void createMainWindow(HINSTANCE instance) {
-  // Border without a system menu: a title bar but no close box and no sizing frame.
-  mainWindow = CreateWindowExA(0, "MainWindow", windowTitles[0], WS_CLIPCHILDREN | WS_BORDER,
-                               CW_USEDEFAULT, CW_USEDEFAULT, mainWindowWidthPx, mainWindowHeightPx,
-                               nullptr, nullptr, instance, nullptr);
-}
 
 void runMessageLoop() {
   MSG message{};
@@ -50,13 +24,6 @@ void runMessageLoop() {
     }
     DispatchMessageA(&message);
   }
-}
-
-void releaseInterfaceResources() {
-  if (uiFont != nullptr) DeleteObject(uiFont);
-  if (faceBrush != nullptr) DeleteObject(faceBrush);
-  uiFont = nullptr;
-  faceBrush = nullptr;
 }
 
 int runEditor(HINSTANCE instance, int showState) {

@@ -5,7 +5,8 @@ add_executable(e2e_tests
   tests/e2e/editor_e2e_test.cpp
   tests/e2e/editing_e2e_test.cpp
   tests/e2e/faults_e2e_test.cpp
-  tests/win/test_support.cpp)
+  tests/win/test_support.cpp
+  tests/common/expected_file.cpp)
 target_link_libraries(e2e_tests PRIVATE gtest_main user32 gdi32)
 target_include_directories(e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 # The screenshots land beside the build; the test script turns them into the README's pictures.

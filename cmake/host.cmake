@@ -3,6 +3,8 @@ add_executable(host_tests
   tests/host/reader_test.cpp
   tests/host/probe_test.cpp
   tests/host/format_test.cpp
+  tests/host/canonical_test.cpp
+  tests/common/expected_file.cpp
   tests/host/corpus_test.cpp
   tests/host/keys_test.cpp
   tests/fuzz/parse_invariants.cpp)

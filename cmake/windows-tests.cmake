@@ -13,7 +13,8 @@ add_executable(win_tests
   tests/win/window_win_test.cpp
   tests/win/editor_fixture.cpp
   tests/win/import_patch.cpp
-  tests/win/test_support.cpp)
+  tests/win/test_support.cpp
+  tests/common/expected_file.cpp)
 target_link_libraries(win_tests PRIVATE morvane_win gtest_main)
 # Wine reaches the Unix file system through drive Z:.
 target_compile_definitions(win_tests PRIVATE
@@ -27,9 +28,11 @@ gtest_discover_tests(win_tests
   DISCOVERY_TIMEOUT 60
   PROPERTIES ENVIRONMENT "WINEPREFIX=${MORVANE_WINE_PLAIN}")
 
-# The probe against two displays: plain Xvfb offers no 800 x 600 mode; a Wine virtual desktop
-# offers it at 60 Hz, so one step. Each needs a prefix of its own.
-add_executable(probe_tests tests/win/probe_win_test.cpp)
+# The probe and the start-up that relies on it, against two displays: plain Xvfb offers no
+# 800 x 600 mode; a Wine virtual desktop offers it at 60 Hz, so one step. Each needs a prefix of
+# its own.
+add_executable(probe_tests tests/win/probe_win_test.cpp tests/win/test_support.cpp
+  tests/common/expected_file.cpp)
 target_link_libraries(probe_tests PRIVATE morvane_win gtest_main)
 target_include_directories(probe_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 morvane_warnings(probe_tests)

@@ -8,14 +8,15 @@ endif()
 
 # Everything but the entry point, so the tests can drive the real window code.
 add_library(morvane_win STATIC
-  settings/settings_reader_win.cpp
-  settings/settings_writer_win.cpp
-  app/refresh_probe_win.cpp
-  app/startup.cpp
+  settings/settings_file_win.cpp
   ui/controls.cpp
   ui/exchange.cpp
   ui/focus.cpp
-  ui/main_window.cpp)
+  ui/main_window.cpp
+  ui/save.cpp
+  ui/window_procedure.cpp
+  app/refresh_probe_win.cpp
+  app/startup.cpp)
 target_link_libraries(morvane_win PUBLIC morvane_core user32 gdi32 kernel32)
 morvane_warnings(morvane_win)
 

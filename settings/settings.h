@@ -28,6 +28,10 @@ struct Settings {
 
 extern Settings settings;
 
+// Entries after "auto" in the refresh list; entry n stands for 55 + 5n Hz. Set once by the
+// display probe before the file is read, since it caps the stored refresh choice.
+extern int32_t refreshStepCount;
+
 // The file the editor reads and writes, in the working directory.
 inline constexpr char settingsFileName[] = "quenlix.ini";
 
@@ -48,5 +52,8 @@ enum class OrderItem : int { framerate = 8, clock = 4, textureMass = 0 };
 // The y of an item's row under the current displayOrder.
 int32_t orderRowY(OrderItem item);
 
-// Sets every field but language to its default; language belongs to the file and the user.
+// Every field at its default but language, which belongs to the file and the user.
+Settings defaultSettings(int32_t language);
+
+// The record becomes defaultSettings(settings.language).
 void applyDefaults();

@@ -4,9 +4,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/refresh_probe.h"
-#include "settings/settings.h"
-
 namespace {
 
 enum class ValueRule { asIs, halved, cappedAtRefreshSteps };
@@ -66,30 +63,31 @@ int32_t readNumber(const unsigned char* data, size_t size, size_t at, const char
   return number;
 }
 
-int32_t fieldValue(int32_t number, ValueRule rule) {
+int32_t fieldValue(int32_t number, ValueRule rule, int32_t refreshCap) {
   switch (rule) {
     case ValueRule::halved:
       return number / 2;
     case ValueRule::cappedAtRefreshSteps:
-      return number > refreshStepCount ? refreshStepCount : number;
+      return number > refreshCap ? refreshCap : number;
     case ValueRule::asIs:
       break;
   }
   return number;
 }
 
-void readLine(const unsigned char* data, size_t size, size_t lineStart) {
+void readLine(const unsigned char* data, size_t size, size_t lineStart, int32_t refreshCap,
+              Settings& record) {
   for (const KeyRow& row : keyTable) {
     if (!matchKey(data + lineStart, size - lineStart, row.key)) continue;
     const size_t valueStart = lineStart + std::strlen(row.key);
-    settings.*row.field =
-        fieldValue(readNumber(data, size, valueStart, row.highestDigits), row.rule);
+    record.*row.field =
+        fieldValue(readNumber(data, size, valueStart, row.highestDigits), row.rule, refreshCap);
   }
 }
 
-void bringTextureMemoryIntoRange() {
-  if (settings.textureMemoryMb > highestMemoryMb) settings.textureMemoryMb = highestMemoryMb;
-  if (settings.textureMemoryMb < lowestFileMemoryMb) settings.textureMemoryMb = lowestFileMemoryMb;
+void bringTextureMemoryIntoRange(Settings& record) {
+  if (record.textureMemoryMb > highestMemoryMb) record.textureMemoryMb = highestMemoryMb;
+  if (record.textureMemoryMb < lowestFileMemoryMb) record.textureMemoryMb = lowestFileMemoryMb;
 }
 
 }  // namespace
@@ -103,12 +101,12 @@ bool matchKey(const unsigned char* lineStart, size_t bytesLeft, const char* key)
   return true;
 }
 
-void readSettingsFrom(const unsigned char* data, size_t size) {
+void parseSettings(const unsigned char* data, size_t size, int32_t refreshCap, Settings& record) {
   size_t at = 0;
   while (data != nullptr && at < size) {
-    readLine(data, size, at);
+    readLine(data, size, at, refreshCap, record);
     while (at < size && !isLineEnd(data[at])) ++at;
     while (at < size && isLineEnd(data[at])) ++at;
   }
-  bringTextureMemoryIntoRange();
+  bringTextureMemoryIntoRange(record);
 }

@@ -1,9 +1,8 @@
 // The control catalogue and the builder that walks it.
 #include "ui/controls.h"
 
-#include "app/refresh_probe.h"
-#include "app/shell.h"
 #include "settings/settings.h"
+#include "ui/main_window.h"
 
 HWND cornerCombo;
 HWND orderButton;

@@ -61,10 +61,14 @@ void clampTextureMemory() {
 
 }  // namespace
 
-void captureControls() {
+void captureControlsInto(Settings& record) {
   // A control that could not be created keeps its field: a null handle answers nothing useful.
   for (const ExchangePair& pair : exchangePairs)
-    if (*pair.control != nullptr) settings.*pair.field = capturedValue(pair);
+    if (*pair.control != nullptr) record.*pair.field = capturedValue(pair);
+}
+
+void captureControls() {
+  captureControlsInto(settings);
 }
 
 void applySettings() {

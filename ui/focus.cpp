@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "app/shell.h"
 #include "ui/controls.h"
+#include "ui/main_window.h"
 
 namespace {
 

@@ -1,58 +1,103 @@
-// Invariants of the settings record after any parse.
+// Invariants of the settings record after any parse, and of the canonical file made from it.
 #include "tests/fuzz/parse_invariants.h"
 
+#include <cstring>
 #include <memory>
 #include <string>
 
 #include "app/refresh_probe.h"
 #include "settings/settings.h"
+#include "settings/settings_format.h"
 #include "settings/settings_reader.h"
 
 namespace {
 
-// field, lowest, highest (-1 as highest means "refreshStepCount")
+enum class Kind { onOff, number, memory };
+
+// field, lowest, highest (-1 as highest means "the refresh cap"), how the window shows it
 struct Bound {
   const char* name;
   int32_t Settings::*field;
   int32_t lowest;
   int32_t highest;
+  Kind kind;
 };
 
-constexpr int32_t upToRefreshSteps = -1;
+constexpr int32_t upToRefreshCap = -1;
 
 constexpr Bound bounds[] = {
-    {"textureMemoryMb",      &Settings::textureMemoryMb,      2, 108             },
-    {"palettedTexture",      &Settings::palettedTexture,      0, 9               },
-    {"sharedTexturePalette", &Settings::sharedTexturePalette, 0, 9               },
-    {"packedPixels",         &Settings::packedPixels,         0, 9               },
-    {"infoCorner",           &Settings::infoCorner,           0, 4               },
-    {"showFramerate",        &Settings::showFramerate,        0, 4               },
-    {"clockStyle",           &Settings::clockStyle,           0, 3               },
-    {"showTextureMass",      &Settings::showTextureMass,      0, 9               },
-    {"displayOrder",         &Settings::displayOrder,         0, 5               },
-    {"windowed",             &Settings::windowed,             0, 9               },
-    {"centred",              &Settings::centred,              0, 9               },
-    {"captureMouse",         &Settings::captureMouse,         0, 9               },
-    {"windowExtras",         &Settings::windowExtras,         0, 9               },
-    {"desktopResolution",    &Settings::desktopResolution,    0, 9               },
-    {"fsaaIndex",            &Settings::fsaaIndex,            0, 4               },
-    {"refreshIndex",         &Settings::refreshIndex,         0, upToRefreshSteps},
-    {"directXVideos",        &Settings::directXVideos,        0, 9               },
-    {"textureVideos",        &Settings::textureVideos,        0, 9               },
-    {"fixedGamma",           &Settings::fixedGamma,           0, 9               },
-    {"language",             &Settings::language,             0, 9               },
+    {"textureMemoryMb",      &Settings::textureMemoryMb,      2, 108,            Kind::memory},
+    {"palettedTexture",      &Settings::palettedTexture,      0, 9,              Kind::onOff },
+    {"sharedTexturePalette", &Settings::sharedTexturePalette, 0, 9,              Kind::onOff },
+    {"packedPixels",         &Settings::packedPixels,         0, 9,              Kind::onOff },
+    {"infoCorner",           &Settings::infoCorner,           0, 4,              Kind::number},
+    {"showFramerate",        &Settings::showFramerate,        0, 4,              Kind::onOff },
+    {"clockStyle",           &Settings::clockStyle,           0, 3,              Kind::number},
+    {"showTextureMass",      &Settings::showTextureMass,      0, 9,              Kind::onOff },
+    {"displayOrder",         &Settings::displayOrder,         0, 5,              Kind::number},
+    {"windowed",             &Settings::windowed,             0, 9,              Kind::onOff },
+    {"centred",              &Settings::centred,              0, 9,              Kind::onOff },
+    {"captureMouse",         &Settings::captureMouse,         0, 9,              Kind::onOff },
+    {"windowExtras",         &Settings::windowExtras,         0, 9,              Kind::onOff },
+    {"desktopResolution",    &Settings::desktopResolution,    0, 9,              Kind::onOff },
+    {"fsaaIndex",            &Settings::fsaaIndex,            0, 4,              Kind::number},
+    {"refreshIndex",         &Settings::refreshIndex,         0, upToRefreshCap, Kind::number},
+    {"directXVideos",        &Settings::directXVideos,        0, 9,              Kind::onOff },
+    {"textureVideos",        &Settings::textureVideos,        0, 9,              Kind::onOff },
+    {"fixedGamma",           &Settings::fixedGamma,           0, 9,              Kind::onOff },
+    {"language",             &Settings::language,             0, 9,              Kind::number},
 };
 
-constexpr int32_t probedStepCounts[] = {0, 4, 29, highestRefreshStepCount};
+constexpr int32_t probedRefreshCaps[] = {0, 4, 29, highestRefreshStepCount};
 
-std::string brokenBound() {
+std::string describe(const Bound& bound, int32_t value, int32_t refreshCap) {
+  return std::string(bound.name) + " = " + std::to_string(value) + " with refresh cap " +
+         std::to_string(refreshCap);
+}
+
+std::string brokenBound(const Settings& record, int32_t refreshCap) {
   for (const Bound& bound : bounds) {
-    const int32_t highest = bound.highest == upToRefreshSteps ? refreshStepCount : bound.highest;
-    const int32_t value = settings.*bound.field;
-    if (value < bound.lowest || value > highest)
-      return std::string(bound.name) + " = " + std::to_string(value) + " with refreshStepCount " +
-             std::to_string(refreshStepCount);
+    const int32_t highest = bound.highest == upToRefreshCap ? refreshCap : bound.highest;
+    const int32_t value = record.*bound.field;
+    if (value < bound.lowest || value > highest) return describe(bound, value, refreshCap);
   }
+  return "";
+}
+
+// What the window shows for a parsed record: boxes ticked or not, memory within its list.
+int32_t shownValue(int32_t value, Kind kind) {
+  switch (kind) {
+    case Kind::onOff:
+      return value != 0 ? 1 : 0;
+    case Kind::memory:
+      return value < lowestListedMemoryMb ? lowestListedMemoryMb : value;
+    case Kind::number:
+      break;
+  }
+  return value;
+}
+
+Settings parse(const unsigned char* data, size_t size, int32_t refreshCap) {
+  Settings record = defaultSettings(0);
+  parseSettings(data, size, refreshCap, record);
+  return record;
+}
+
+// Save's file for the record, read back, gives the record as the window shows it, and saving
+// that again gives the same bytes.
+std::string brokenRoundTrip(const Settings& record, int32_t refreshCap) {
+  const CanonicalFile saved = canonicalFile(record);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(saved.text);
+  if (std::strlen(saved.text) != canonicalFileBytes) return "the canonical file is not 297 bytes";
+  const Settings reread = parse(bytes, canonicalFileBytes, refreshCap);
+  for (const Bound& bound : bounds) {
+    const int32_t shown = shownValue(record.*bound.field, bound.kind);
+    if (reread.*bound.field != shown)
+      return "round trip: " + describe(bound, reread.*bound.field, refreshCap) + ", shown " +
+             std::to_string(shown);
+  }
+  if (std::memcmp(canonicalFile(reread).text, saved.text, canonicalFileBytes) != 0)
+    return "saving the reread record changes the file";
   return "";
 }
 
@@ -61,12 +106,10 @@ std::string brokenBound() {
 std::string parseAndCheckInvariants(const uint8_t* data, size_t size) {
   std::unique_ptr<unsigned char[]> copy(size == 0 ? nullptr : new unsigned char[size]);
   for (size_t i = 0; i < size; ++i) copy[i] = data[i];
-  for (const int32_t steps : probedStepCounts) {
-    refreshStepCount = steps;
-    settings.language = 0;
-    applyDefaults();
-    readSettingsFrom(copy.get(), size);
-    const std::string broken = brokenBound();
+  for (const int32_t refreshCap : probedRefreshCaps) {
+    const Settings record = parse(copy.get(), size, refreshCap);
+    std::string broken = brokenBound(record, refreshCap);
+    if (broken.empty()) broken = brokenRoundTrip(record, refreshCap);
     if (!broken.empty()) return broken;
   }
   return "";

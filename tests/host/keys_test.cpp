@@ -1,7 +1,7 @@
 // The message loop's key tests on the key data of a key message.
 #include <gtest/gtest.h>
 
-#include "app/keys.h"
+#include "ui/keys.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <utility>
 
-#include "app/refresh_probe.h"
 #include "settings/settings.h"
 #include "settings/settings_reader.h"
 
@@ -16,22 +15,16 @@ namespace {
 using Field = int32_t Settings::*;
 using Override = std::pair<Field, int32_t>;
 
-Settings defaultsWithLanguage(int32_t language) {
-  settings.language = language;
-  applyDefaults();
-  return settings;
-}
-
-Settings parse(const std::string& text, int32_t steps = 188, int32_t language = 0) {
-  refreshStepCount = steps;
-  defaultsWithLanguage(language);
-  readSettingsFrom(reinterpret_cast<const unsigned char*>(text.data()), text.size());
-  return settings;
+Settings parse(const std::string& text, int32_t refreshCap = 188, int32_t language = 0) {
+  Settings record = defaultSettings(language);
+  parseSettings(reinterpret_cast<const unsigned char*>(text.data()), text.size(), refreshCap,
+                record);
+  return record;
 }
 
 void expectRecord(const Settings& actual, std::initializer_list<Override> changes,
                   int32_t language = 0) {
-  Settings expected = defaultsWithLanguage(language);
+  Settings expected = defaultSettings(language);
   for (const Override& change : changes) expected.*change.first = change.second;
   const Field all[] = {
       &Settings::textureMemoryMb, &Settings::palettedTexture,   &Settings::sharedTexturePalette,
@@ -134,6 +127,49 @@ INSTANTIATE_TEST_SUITE_P(Reader, FileCases, testing::ValuesIn(fileCases),
                              name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
                            return name;
                          });
+
+// A file holding one line of one key: exactly that key's field moves off its default. Every key
+// has its own row, so a key wired to the wrong field, or read with the wrong digit range, shows.
+struct OneKey {
+  const char* line;
+  Field field;
+  int32_t value;
+};
+
+// clang-format off
+const OneKey oneKeyCases[] = {
+    {"VERSTELLBAR:3",                   &Settings::windowExtras,         3},
+    {"TEXTURVIDEOS:0",                  &Settings::textureVideos,        0},
+    {"REFRESH:17",                      &Settings::refreshIndex,         17},
+    {"DESKTOPRES:4",                    &Settings::desktopResolution,    4},
+    {"FSAA:6",                          &Settings::fsaaIndex,            3},
+    {"8BITTEXTURE:0",                   &Settings::palettedTexture,      0},
+    {"FESTESGAMMA:5",                   &Settings::fixedGamma,           5},
+    {"DIRECTXVIDEOS:6",                 &Settings::directXVideos,        6},
+    {"ANZEIGEFOLGE:2",                  &Settings::displayOrder,         2},
+    {"UHRZEIT:2",                       &Settings::clockStyle,           2},
+    {"MAUSGRENZEN:7",                   &Settings::captureMouse,         7},
+    {"ZENTRIERT:8",                     &Settings::centred,              8},
+    {"GL_EXT_palettized_textures:0",    &Settings::palettedTexture,      0},
+    {"GL_EXT_paletted_texture:0",       &Settings::palettedTexture,      0},
+    {"GL_EXT_shared_texture_palette:0", &Settings::sharedTexturePalette, 0},
+    {"GL_EXT_packed_pixels:0",          &Settings::packedPixels,         0},
+    {"WINDOWED:9",                      &Settings::windowed,             9},
+    {"MEM:097",                         &Settings::textureMemoryMb,      97},
+    {"MEM:205",                         &Settings::textureMemoryMb,      108},
+    {"FPS:3",                           &Settings::infoCorner,           3},
+    {"FRAMERATE:0",                     &Settings::showFramerate,        0},
+    {"STATS:2",                         &Settings::showTextureMass,      2},
+    {"SPRACHE:4",                       &Settings::language,             4},
+};
+// clang-format on
+
+TEST(Reader, EachKeySetsExactlyItsField) {
+  for (const OneKey& c : oneKeyCases) {
+    SCOPED_TRACE(c.line);
+    expectRecord(parse(std::string(c.line) + "\r\n"), {{c.field, c.value}});
+  }
+}
 
 TEST(Reader, LineEndVariantsAndBlankLinesGiveTheSameRecord) {
   const char* lines[] = {"MEM:064", "FPS:2", "UHRZEIT:1", "WINDOWED:1", "SPRACHE:1", "FSAA:4"};

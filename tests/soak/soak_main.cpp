@@ -8,9 +8,9 @@
 #include <cstdlib>
 
 #include "app/refresh_probe.h"
-#include "app/shell.h"
+#include "ui/main_window.h"
 #include "settings/settings.h"
-#include "settings/settings_reader.h"
+#include "settings/settings_file.h"
 #include "ui/controls.h"
 #include "ui/exchange.h"
 #include "ui/main_window.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/refresh_probe.h"
-#include "app/shell.h"
+#include "ui/main_window.h"
 #include "settings/settings.h"
 #include "tests/win/editor_fixture.h"
 #include "ui/controls.h"

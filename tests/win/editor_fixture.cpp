@@ -1,8 +1,7 @@
 // The shared main window of the tests under Wine.
 #include "tests/win/editor_fixture.h"
 
-#include "app/refresh_probe.h"
-#include "app/shell.h"
+#include "ui/main_window.h"
 #include "settings/settings.h"
 #include "ui/controls.h"
 #include "ui/exchange.h"

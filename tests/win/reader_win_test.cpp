@@ -5,9 +5,8 @@
 
 #include <cstring>
 
-#include "app/refresh_probe.h"
 #include "settings/settings.h"
-#include "settings/settings_reader.h"
+#include "settings/settings_file.h"
 #include "tests/win/test_support.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/shell.h"
+#include "ui/main_window.h"
 #include "tests/win/editor_fixture.h"
 
 namespace {

@@ -1,11 +1,12 @@
-// Helpers for the tests under Wine: private directories, whole-file reads and writes, the
+// Helpers for the tests under Wine: private directories, whole-file reads and writes, and the
 // canonical settings file.
 #pragma once
 
 #include <windows.h>
 
-#include <map>
 #include <string>
+
+#include "tests/common/expected_file.h"
 
 // A fresh empty directory under the temporary folder, removed with its content at the end.
 // The current directory stays as it is.
@@ -48,7 +49,3 @@ std::string directoryListing(const std::string& directory = ".");
 
 // The window's text (a title or a control's label), read through the platform.
 std::string windowText(HWND window);
-
-// The twenty lines that Save writes, with the defaults except where `changed` gives a key's
-// value digits.
-std::string canonicalSettingsFile(const std::map<std::string, std::string>& changed = {});

@@ -3,9 +3,10 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
-#include "app/shell.h"
+#include "ui/main_window.h"
 #include "settings/settings.h"
 #include "tests/win/editor_fixture.h"
 #include "tests/win/import_patch.h"
@@ -137,6 +138,93 @@ TEST_F(Window, ClockCaptionFollowsTheOrder) {
         EXPECT_GT(dark, 10) << "order " << order << " row " << row;
       else
         EXPECT_EQ(0, dark) << "order " << order << " row " << row;
+    }
+  }
+}
+
+// A picture of the main window's client area, or of a caption drawn alone on the face colour,
+// read pixel by pixel without a round trip to the display for each.
+class ClientPicture {
+ public:
+  ClientPicture() {
+    HDC window = GetDC(mainWindow);
+    context_ = CreateCompatibleDC(window);
+    bitmap_ = CreateCompatibleBitmap(window, mainWindowWidthPx, mainWindowHeightPx);
+    original_ = SelectObject(context_, bitmap_);
+    ReleaseDC(mainWindow, window);
+  }
+  ~ClientPicture() {
+    SelectObject(context_, original_);
+    DeleteObject(bitmap_);
+    DeleteDC(context_);
+  }
+  ClientPicture(const ClientPicture&) = delete;
+  ClientPicture& operator=(const ClientPicture&) = delete;
+
+  void copyWindow() {
+    HDC window = GetDC(mainWindow);
+    BitBlt(context_, 0, 0, mainWindowWidthPx, mainWindowHeightPx, window, 0, 0, SRCCOPY);
+    ReleaseDC(mainWindow, window);
+  }
+  // The text as the paint pass draws a caption, at (x, y) on the plain face; answers its box.
+  RECT drawCaptionAlone(int x, int y, const std::string& text) {
+    const RECT all{0, 0, mainWindowWidthPx, mainWindowHeightPx};
+    FillRect(context_, &all, faceBrush);
+    HGDIOBJ originalFont = SelectObject(context_, uiFont);
+    SetBkMode(context_, TRANSPARENT);
+    SetTextColor(context_, RGB(0, 0, 0));
+    TextOutA(context_, x, y, text.data(), static_cast<int>(text.size()));
+    SIZE extent{};
+    GetTextExtentPoint32A(context_, text.data(), static_cast<int>(text.size()), &extent);
+    SelectObject(context_, originalFont);
+    return RECT{x, y, x + extent.cx, y + extent.cy};
+  }
+  bool darkAt(int x, int y) const { return GetRValue(GetPixel(context_, x, y)) < 80; }
+
+ private:
+  HDC context_;
+  HBITMAP bitmap_;
+  HGDIOBJ original_;
+};
+
+// x, y of the top left corner, German, English; written out here, apart from the paint pass.
+struct ExpectedCaption {
+  int x, y;
+  const char* text[2];
+};
+
+const ExpectedCaption expectedCaptions[] = {
+    {5,   5,   {"Bildschirmanzeige:", "Screen-infos in:"}                      },
+    {305, 5,   {"Initialisierung:", "Initialization:"}                         },
+    {5,   145, {"Extras:", "Extras:"}                                          },
+    {120, 35,  {"Infos anzeigen", "Corner"}                                    },
+    {140, 85,  {"Uhr", "Clock"}                                                },
+    {360, 35,  {"MB Textur-Speicher", "MB texture-memory"}                     },
+    {65,  265, {"Multisampling/FSAA", "Multisampling/FSAA"}                    },
+    {360, 245, {"Hz maximale Bildwiederholfrequenz", "Hz maximum refresh-rate"}},
+};
+
+TEST_F(Window, EveryCaptionStandsWhereItBelongsInBothLanguages) {
+  for (int language = 0; language < 2; ++language) {
+    settings.language = language;
+    rebuild();
+    paintNow();
+    ClientPicture window;
+    window.copyWindow();
+    ClientPicture alone;
+    for (const ExpectedCaption& caption : expectedCaptions) {
+      const std::string text = caption.text[language];
+      SCOPED_TRACE(text);
+      const RECT box = alone.drawCaptionAlone(caption.x, caption.y, text);
+      int dark = 0, differing = 0;
+      for (int y = box.top; y < box.bottom; ++y) {
+        for (int x = box.left; x < box.right; ++x) {
+          dark += alone.darkAt(x, y);
+          differing += alone.darkAt(x, y) != window.darkAt(x, y);
+        }
+      }
+      EXPECT_GT(dark, 10) << "the caption alone draws nothing";
+      EXPECT_EQ(0, differing) << "the window shows something else in the caption's box";
     }
   }
 }

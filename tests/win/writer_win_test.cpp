@@ -5,11 +5,10 @@
 
 #include <string>
 
-#include "app/refresh_probe.h"
-#include "app/shell.h"
+#include "ui/main_window.h"
 #include "settings/settings.h"
-#include "settings/settings_reader.h"
-#include "settings/settings_writer.h"
+#include "settings/settings_file.h"
+#include "ui/save.h"
 #include "tests/win/editor_fixture.h"
 #include "tests/win/import_patch.h"
 #include "tests/win/test_support.h"
@@ -31,7 +30,7 @@ class Save : public EditorWindowTest {
 TEST_F(Save, DefaultsWriteTheCanonical297Bytes) {
   loadSettings();
   rebuild();
-  ASSERT_TRUE(writeSettingsFile());
+  ASSERT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile());
   const std::string written = readWholeFile("quenlix.ini");
   EXPECT_EQ(297u, written.size());
   EXPECT_EQ(canonicalSettingsFile(), written);
@@ -54,7 +53,7 @@ TEST_F(Save, AFileReadAndSavedComesOutCanonical) {
       "ANZEIGEFOLGE:4\n"
       "GL_EXT_palettized_textures:1\n"
       "STATS:9");
-  ASSERT_TRUE(writeSettingsFile());
+  ASSERT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile());
   EXPECT_EQ(canonicalSettingsFile({
                 {"SPRACHE:",      "1"  },
                 {"MEM:",          "064"},
@@ -70,54 +69,114 @@ TEST_F(Save, AFileReadAndSavedComesOutCanonical) {
             readWholeFile("quenlix.ini"));
 }
 
-TEST_F(Save, ListDigits) {
-  refreshStepCount = 13;
-  rebuild();
-  // list, entry index, key, digits written
-  const struct {
-    HWND* list;
-    int index;
-    const char* key;
-    const char* digits;
-  } cases[] = {
-      {&fsaaCombo,    1,  "FSAA:",    "2" },
-      {&fsaaCombo,    3,  "FSAA:",    "6" },
-      {&fsaaCombo,    4,  "FSAA:",    "8" },
-      {&refreshCombo, 3,  "REFRESH:", "03"},
-      {&refreshCombo, 12, "REFRESH:", "12"},
-      {&refreshCombo, -1, "REFRESH:", "00"},
-      {&clockCombo,   -1, "UHRZEIT:", "0" },
-      {&cornerCombo,  4,  "FPS:",     "4" },
-  };
-  for (const auto& c : cases) {
+// One value control, the record field behind it, a value away from the default as the control
+// shows it (check state or entry index) and as the record holds it, and the one line of the
+// saved file that must change. Every control has its own row, so crossed wires between a control,
+// its field and its line show.
+struct OneControl {
+  HWND* control;
+  int32_t Settings::*field;
+  int shown;
+  int32_t stored;
+  const char* key;
+  const char* digits;
+};
+
+// clang-format off
+const OneControl oneControlCases[] = {
+    {&palettedCheck,      &Settings::palettedTexture,      BST_UNCHECKED, 0,  "GL_EXT_paletted_texture:",       "0"  },
+    {&sharedPaletteCheck, &Settings::sharedTexturePalette, BST_UNCHECKED, 0,  "GL_EXT_shared_texture_palette:", "0"  },
+    {&fixedGammaCheck,    &Settings::fixedGamma,           BST_CHECKED,   1,  "FESTESGAMMA:",                   "1"  },
+    {&directXVideosCheck, &Settings::directXVideos,        BST_CHECKED,   1,  "DIRECTXVIDEOS:",                 "1"  },
+    {&textureVideosCheck, &Settings::textureVideos,        BST_UNCHECKED, 0,  "TEXTURVIDEOS:",                  "0"  },
+    {&packedPixelsCheck,  &Settings::packedPixels,         BST_UNCHECKED, 0,  "GL_EXT_packed_pixels:",          "0"  },
+    {&textureMassCheck,   &Settings::showTextureMass,      BST_CHECKED,   1,  "STATS:",                         "1"  },
+    {&windowedCheck,      &Settings::windowed,             BST_CHECKED,   1,  "WINDOWED:",                      "1"  },
+    {&captureMouseCheck,  &Settings::captureMouse,         BST_CHECKED,   1,  "MAUSGRENZEN:",                   "1"  },
+    {&framerateCheck,     &Settings::showFramerate,        BST_UNCHECKED, 0,  "FRAMERATE:",                     "0"  },
+    {&centredCheck,       &Settings::centred,              BST_CHECKED,   1,  "ZENTRIERT:",                     "1"  },
+    {&desktopResCheck,    &Settings::desktopResolution,    BST_CHECKED,   1,  "DESKTOPRES:",                    "1"  },
+    {&windowExtrasCheck,  &Settings::windowExtras,         BST_CHECKED,   1,  "VERSTELLBAR:",                   "1"  },
+    {&fsaaCombo,          &Settings::fsaaIndex,            3,             3,  "FSAA:",                          "6"  },
+    {&refreshCombo,       &Settings::refreshIndex,         7,             7,  "REFRESH:",                       "07" },
+    {&clockCombo,         &Settings::clockStyle,           2,             2,  "UHRZEIT:",                       "2"  },
+    {&cornerCombo,        &Settings::infoCorner,           4,             4,  "FPS:",                           "4"  },
+    {&memoryCombo,        &Settings::textureMemoryMb,      56,            64, "MEM:",                           "064"},
+};
+// clang-format on
+
+bool isCheckBox(HWND control) {
+  char className[16] = {};
+  GetClassNameA(control, className, sizeof(className));
+  return lstrcmpiA(className, "Button") == 0;
+}
+
+// As the user sets it: a tick, or a new selection that the list reports to the window.
+void setOnScreen(HWND control, int shown) {
+  if (isCheckBox(control)) {
+    SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(shown), 0);
+  } else {
+    SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+    sendCommand(control, CBN_SELCHANGE);
+  }
+}
+
+int shownBy(HWND control) {
+  return static_cast<int>(
+      SendMessageA(control, isCheckBox(control) ? BM_GETCHECK : CB_GETCURSEL, 0, 0));
+}
+
+void expectSavedWithOnly(const OneControl& c) {
+  ASSERT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile());
+  EXPECT_EQ(canonicalSettingsFile({
+                {c.key, c.digits}
+  }),
+            readWholeFile("quenlix.ini"));
+}
+
+TEST_F(Save, EachControlChangesExactlyItsLine) {
+  for (const OneControl& c : oneControlCases) {
+    SCOPED_TRACE(c.key);
+    applyDefaults();
     rebuild();
-    SendMessageA(*c.list, CB_SETCURSEL, static_cast<WPARAM>(c.index), 0);
-    ASSERT_TRUE(writeSettingsFile());
-    EXPECT_EQ(canonicalSettingsFile({
-                  {c.key, c.digits}
-    }),
-              readWholeFile("quenlix.ini"))
-        << c.key << c.index;
+    setOnScreen(*c.control, c.shown);
+    expectSavedWithOnly(c);
+    // Through the exchange both ways: a language change and back captures, rebuilds, applies.
+    sendCommand(languageButton, BN_CLICKED);
+    sendCommand(languageButton, BN_CLICKED);
+    EXPECT_EQ(c.stored, settings.*c.field);
+    expectSavedWithOnly(c);
+  }
+}
+
+TEST_F(Save, EachRecordFieldReachesExactlyItsControlAndLine) {
+  for (const OneControl& c : oneControlCases) {
+    SCOPED_TRACE(c.key);
+    applyDefaults();
+    settings.*c.field = c.stored;
+    rebuild();
+    EXPECT_EQ(c.shown, shownBy(*c.control));
+    expectSavedWithOnly(c);
   }
 }
 
 TEST_F(Save, LanguageSevenIsKeptUntilToggled) {
   startWith("SPRACHE:7\r\n");
-  ASSERT_TRUE(writeSettingsFile());
+  ASSERT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile());
   EXPECT_EQ(canonicalSettingsFile({
                 {"SPRACHE:", "7"}
   }),
             readWholeFile("quenlix.ini"));
   sendCommand(languageButton, BN_CLICKED);
-  ASSERT_TRUE(writeSettingsFile());
+  ASSERT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile());
   EXPECT_EQ(canonicalSettingsFile(), readWholeFile("quenlix.ini"));
 }
 
 TEST_F(Save, TwoSavesWriteTheSameBytes) {
   startWith("MEM:100\nWINDOWED:1\nFSAA:4\n");
-  ASSERT_TRUE(writeSettingsFile());
+  ASSERT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile());
   const std::string first = readWholeFile("quenlix.ini");
-  ASSERT_TRUE(writeSettingsFile());
+  ASSERT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile());
   EXPECT_EQ(first, readWholeFile("quenlix.ini"));
 }
 
@@ -125,20 +184,9 @@ TEST_F(Save, ANewMemoryChoiceReachesTheFileWithoutACapture) {
   SendMessageA(memoryCombo, CB_SETCURSEL, 100 - 8, 0);
   sendCommand(memoryCombo, CBN_SELCHANGE);
   EXPECT_EQ(100, settings.textureMemoryMb);
-  ASSERT_TRUE(writeSettingsFile());
+  ASSERT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile());
   EXPECT_EQ(canonicalSettingsFile({
                 {"MEM:", "100"}
-  }),
-            readWholeFile("quenlix.ini"));
-}
-
-TEST_F(Save, TicksAreReadFromTheControlsAtSaveTime) {
-  SendMessageA(windowedCheck, BM_SETCHECK, BST_CHECKED, 0);
-  SendMessageA(palettedCheck, BM_SETCHECK, BST_UNCHECKED, 0);
-  ASSERT_TRUE(writeSettingsFile());
-  EXPECT_EQ(canonicalSettingsFile({
-                {"WINDOWED:",                "1"},
-                {"GL_EXT_paletted_texture:", "0"}
   }),
             readWholeFile("quenlix.ini"));
 }
@@ -150,18 +198,18 @@ TEST_F(Save, FileHeldOpenWithoutSharingKeepsItsBytes) {
   HANDLE holder = CreateFileA("quenlix.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, holder);
-  EXPECT_FALSE(writeSettingsFile());
+  EXPECT_NE(DWORD{ERROR_SUCCESS}, writeSettingsFile());
   CloseHandle(holder);
   EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
   EXPECT_EQ("quenlix.ini\n", directoryListing()) << "no temporary file may be left";
-  EXPECT_TRUE(writeSettingsFile()) << "once the file is free, Save works again";
+  EXPECT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile()) << "once the file is free, Save works again";
   EXPECT_EQ(canonicalSettingsFile(), readWholeFile("quenlix.ini"));
 }
 
 TEST_F(Save, ReadOnlyFileIsNeverReplaced) {
   writeWholeFile("quenlix.ini", oldBytes);
   ASSERT_TRUE(SetFileAttributesA("quenlix.ini", FILE_ATTRIBUTE_READONLY));
-  EXPECT_FALSE(writeSettingsFile());
+  EXPECT_NE(DWORD{ERROR_SUCCESS}, writeSettingsFile());
   EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
   EXPECT_EQ("quenlix.ini\n", directoryListing());
   SetFileAttributesA("quenlix.ini", FILE_ATTRIBUTE_NORMAL);
@@ -169,7 +217,7 @@ TEST_F(Save, ReadOnlyFileIsNeverReplaced) {
 
 TEST_F(Save, ADirectoryInThePlaceOfTheFileIsLeftAlone) {
   ASSERT_TRUE(CreateDirectoryA("quenlix.ini", nullptr));
-  EXPECT_FALSE(writeSettingsFile());
+  EXPECT_NE(DWORD{ERROR_SUCCESS}, writeSettingsFile());
   EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesA("quenlix.ini") & FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_EQ("quenlix.ini\n", directoryListing());
 }
@@ -184,12 +232,12 @@ TEST_F(Save, FailureBetweenWritingAndReplacingKeepsTheOldBytes) {
   writeWholeFile("quenlix.ini", oldBytes);
   void* realMove = patchImport("kernel32.dll", "MoveFileExA", reinterpret_cast<void*>(failingMove));
   ASSERT_NE(nullptr, realMove);
-  const bool saved = writeSettingsFile();
+  const bool saved = writeSettingsFile() == ERROR_SUCCESS;
   patchImport("kernel32.dll", "MoveFileExA", realMove);
   EXPECT_FALSE(saved);
   EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
   EXPECT_EQ("quenlix.ini\n", directoryListing());
-  EXPECT_TRUE(writeSettingsFile());
+  EXPECT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile());
   EXPECT_EQ(canonicalSettingsFile(), readWholeFile("quenlix.ini"));
 }
 
@@ -205,7 +253,7 @@ void expectSaveFailsIn(const char* variable) {
   ASSERT_TRUE(SetCurrentDirectoryA(directory));
   const std::string before = readWholeFile("quenlix.ini");
   const std::string listingBefore = directoryListing();
-  const bool saved = writeSettingsFile();
+  const bool saved = writeSettingsFile() == ERROR_SUCCESS;
   const std::string after = readWholeFile("quenlix.ini");
   const std::string listingAfter = directoryListing();
   SetCurrentDirectoryA(previous);

@@ -1,4 +1,5 @@
-// The message loop's key tests, on the lParam of a key message: scan code and Alt context only.
+// Key tests on the lParam of a key message, for the message loop and the window procedure: scan
+// code and Alt context only.
 #pragma once
 
 #include <cstdint>

@@ -1,0 +1,17 @@
+// File access on Win32: the start-up read of "quenlix.ini" and the safe replace Save uses.
+#pragma once
+
+#include <windows.h>
+
+// Defaults, then "quenlix.ini" from the working directory, if it can be opened.
+void loadSettings();
+
+// Writes the text's bytes without the terminator in one write. True when every byte went out;
+// a null or empty text has nothing to write and succeeds, a null handle fails.
+bool writeText(HANDLE file, const char* text);
+
+// Replaces the file at `path` with `text`: a temporary file in the same directory is written,
+// checked, flushed and renamed over the old one in one step. A read-only file, one another
+// program holds open and a directory are refused. Whatever fails, the old file keeps its bytes
+// and no temporary file is left. Answers ERROR_SUCCESS or the error of the step that failed.
+DWORD replaceFileWith(const char* path, const char* text);

@@ -1,0 +1,114 @@
+// Reading and replacing the settings file with the Win32 file services.
+#include "settings/settings_file.h"
+
+#include <cstring>
+
+#include "settings/settings.h"
+#include "settings/settings_reader.h"
+
+namespace {
+
+// The parse sees only bytes really read: an unknown size, a failed allocation or a failed read
+// leave the defaults.
+void parseOpenFile(HANDLE file) {
+  const DWORD size = GetFileSize(file, nullptr);
+  if (size == INVALID_FILE_SIZE || size == 0) return;
+  auto* buffer = static_cast<unsigned char*>(HeapAlloc(GetProcessHeap(), 0, size));
+  if (buffer == nullptr) return;
+  DWORD bytesRead = 0;
+  if (ReadFile(file, buffer, size, &bytesRead, nullptr))
+    parseSettings(buffer, bytesRead, refreshStepCount, settings);
+  HeapFree(GetProcessHeap(), 0, buffer);
+}
+
+// The error that stopped a step, never "success" by accident.
+DWORD lastErrorOr(DWORD fallback) {
+  const DWORD error = GetLastError();
+  return error != ERROR_SUCCESS ? error : fallback;
+}
+
+// A rename would replace a read-only file where the platform allows it (Wine as root does),
+// and one that another program holds open without sharing on some platforms: refuse both.
+DWORD checkReplaceable(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+  }
+  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
+  HANDLE probe =
+      CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return lastErrorOr(ERROR_ACCESS_DENIED);
+  CloseHandle(probe);
+  return ERROR_SUCCESS;
+}
+
+// The directory part of path, "." for a bare name; false when it does not fit.
+bool directoryOf(const char* path, char (&directory)[MAX_PATH]) {
+  const char* lastSeparator = nullptr;
+  for (const char* at = path; *at != '\0'; ++at)
+    if (*at == '\\' || *at == '/') lastSeparator = at;
+  if (lastSeparator == nullptr) {
+    std::strcpy(directory, ".");
+    return true;
+  }
+  const size_t length = static_cast<size_t>(lastSeparator - path) + 1;
+  if (length >= MAX_PATH) return false;
+  std::memcpy(directory, path, length);
+  directory[length] = '\0';
+  return true;
+}
+
+DWORD writeTemporaryFile(const char* temporaryPath, const char* text) {
+  HANDLE file = CreateFileA(temporaryPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return lastErrorOr(ERROR_ACCESS_DENIED);
+  DWORD error = ERROR_SUCCESS;
+  if (!writeText(file, text) || !FlushFileBuffers(file)) error = lastErrorOr(ERROR_WRITE_FAULT);
+  if (!CloseHandle(file) && error == ERROR_SUCCESS) error = lastErrorOr(ERROR_WRITE_FAULT);
+  return error;
+}
+
+DWORD writeAndRename(const char* temporaryPath, const char* path, const char* text) {
+  const DWORD error = writeTemporaryFile(temporaryPath, text);
+  if (error != ERROR_SUCCESS) return error;
+  if (!MoveFileExA(temporaryPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return lastErrorOr(ERROR_ACCESS_DENIED);
+  return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+void loadSettings() {
+  applyDefaults();
+  // No sharing: nobody can change the file while it is read.
+  HANDLE file = CreateFileA(settingsFileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  parseOpenFile(file);
+  CloseHandle(file);
+}
+
+bool writeText(HANDLE file, const char* text) {
+  if (text == nullptr || *text == '\0') return true;
+  if (file == nullptr || file == INVALID_HANDLE_VALUE) return false;
+  const DWORD length = static_cast<DWORD>(std::strlen(text));
+  DWORD written = 0;
+  if (!WriteFile(file, text, length, &written, nullptr)) return false;
+  // A short write without an error is a full disk.
+  if (written != length) SetLastError(ERROR_DISK_FULL);
+  return written == length;
+}
+
+DWORD replaceFileWith(const char* path, const char* text) {
+  DWORD error = checkReplaceable(path);
+  if (error != ERROR_SUCCESS) return error;
+  char directory[MAX_PATH] = {};
+  if (!directoryOf(path, directory)) return ERROR_FILENAME_EXCED_RANGE;
+  char temporaryPath[MAX_PATH] = {};
+  if (GetTempFileNameA(directory, "qlx", 0, temporaryPath) == 0)
+    return lastErrorOr(ERROR_ACCESS_DENIED);
+  error = writeAndRename(temporaryPath, path, text);
+  if (error != ERROR_SUCCESS) DeleteFileA(temporaryPath);
+  return error;
+}

@@ -1,0 +1,17 @@
+// Save: the choices on screen written as the canonical file, and the message when that fails.
+#pragma once
+
+#include <windows.h>
+
+#include "settings/settings.h"
+
+// The record as Save writes it: every control's state as it stands now, with textureMemoryMb,
+// displayOrder and language from the record. The record itself is not changed.
+Settings choicesOnScreen();
+
+// Replaces "quenlix.ini" with the canonical file for the choices on screen. Answers
+// ERROR_SUCCESS or the error of the step that failed.
+DWORD writeSettingsFile();
+
+// Save: writeSettingsFile, and a message owned by the main window when it fails.
+void saveSettings();

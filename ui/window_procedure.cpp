@@ -1,0 +1,158 @@
+// The main window procedure and its paint pass.
+#include "ui/main_window.h"
+
+#include <cstring>
+
+#include "settings/settings.h"
+#include "ui/controls.h"
+#include "ui/exchange.h"
+#include "ui/keys.h"
+#include "ui/save.h"
+
+namespace {
+
+// A panel is one closed path: two edges in the light pen, then two in the shadow pen back to
+// the start. A negative coordinate counts from the client area's far edge (-1 is W-1 or H-1).
+struct PanelPath {
+  POINT start;
+  POINT lightTo[2];
+  POINT shadowTo[2];
+};
+
+constexpr PanelPath panels[] = {
+    {{-1, -40},  {{-1, -1}, {0, -1}},     {{0, -40}, {-1, -40}} },
+    {{297, 0},   {{297, 135}, {0, 135}},  {{0, 0}, {297, 0}}    },
+    {{297, 138}, {{297, -43}, {0, -43}},  {{0, 138}, {297, 138}}},
+    {{-1, 0},    {{-1, -43}, {300, -43}}, {{300, 0}, {-1, 0}}   },
+};
+
+// x, y (ignored for the clock caption, which follows the clock's row), German, English
+struct Caption {
+  int x;
+  int y;
+  bool atClockRow;
+  const char* text[2];
+};
+
+constexpr Caption captions[] = {
+    {5,   5,   false, {"Bildschirmanzeige:", "Screen-infos in:"}                      },
+    {305, 5,   false, {"Initialisierung:", "Initialization:"}                         },
+    {5,   145, false, {"Extras:", "Extras:"}                                          },
+    {120, 35,  false, {"Infos anzeigen", "Corner"}                                    },
+    {140, 0,   true,  {"Uhr", "Clock"}                                                },
+    {360, 35,  false, {"MB Textur-Speicher", "MB texture-memory"}                     },
+    {65,  265, false, {"Multisampling/FSAA", "Multisampling/FSAA"}                    },
+    {360, 245, false, {"Hz maximale Bildwiederholfrequenz", "Hz maximum refresh-rate"}},
+};
+
+constexpr COLORREF shadowColour = RGB(64, 64, 64);
+constexpr COLORREF lightColour = RGB(255, 255, 255);
+
+int fromEdge(LONG coordinate, int extent) {
+  return coordinate < 0 ? extent + coordinate : coordinate;
+}
+
+void lineTo(HDC dc, POINT to, int width, int height) {
+  LineTo(dc, fromEdge(to.x, width), fromEdge(to.y, height));
+}
+
+void drawPanels(HDC dc, int width, int height, HPEN lightPen, HPEN shadowPen) {
+  for (const PanelPath& panel : panels) {
+    MoveToEx(dc, fromEdge(panel.start.x, width), fromEdge(panel.start.y, height), nullptr);
+    SelectObject(dc, lightPen);
+    for (const POINT& to : panel.lightTo) lineTo(dc, to, width, height);
+    SelectObject(dc, shadowPen);
+    for (const POINT& to : panel.shadowTo) lineTo(dc, to, width, height);
+  }
+}
+
+void drawCaptions(HDC dc) {
+  const int column = languageColumn();
+  const int clockY = orderRowY(OrderItem::clock);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  for (const Caption& caption : captions) {
+    const char* text = caption.text[column];
+    TextOutA(dc, caption.x, caption.atClockRow ? clockY : caption.y, text,
+             static_cast<int>(std::strlen(text)));
+  }
+}
+
+// The whole client area every time, whatever part needs painting; the children are clipped out.
+void paintWindow(HWND window) {
+  HPEN shadowPen = CreatePen(PS_SOLID, 1, shadowColour);
+  HPEN lightPen = CreatePen(PS_SOLID, 1, lightColour);
+  HPEN facePen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
+  RECT client{};
+  GetClientRect(window, &client);
+  HDC dc = GetDC(window);
+  // A pen still selected into a context is not deleted: put the originals back first.
+  HGDIOBJ originalBrush = SelectObject(dc, faceBrush);
+  HGDIOBJ originalPen = SelectObject(dc, facePen);
+  HGDIOBJ originalFont = SelectObject(dc, uiFont);
+  Rectangle(dc, 0, 0, client.right, client.bottom);
+  drawPanels(dc, client.right, client.bottom, lightPen, shadowPen);
+  drawCaptions(dc);
+  SelectObject(dc, originalFont);
+  SelectObject(dc, originalPen);
+  SelectObject(dc, originalBrush);
+  ReleaseDC(window, dc);
+  DeleteObject(shadowPen);
+  DeleteObject(lightPen);
+  DeleteObject(facePen);
+}
+
+// A change of order or language renews every control; the record carries the values across.
+void rebuildKeepingValues() {
+  captureControls();
+  buildControls();
+  applySettings();
+}
+
+void onClick(HWND sender) {
+  // A menu or accelerator command has no sender; it must not match a control never created.
+  if (sender == nullptr) return;
+  if (sender == orderButton) {
+    settings.displayOrder = (settings.displayOrder + 1) % displayOrderCount;
+    rebuildKeepingValues();
+  } else if (sender == quitButton) {
+    PostQuitMessage(0);
+  } else if (sender == saveButton) {
+    saveSettings();
+  } else if (sender == languageButton) {
+    settings.language = settings.language == 0 ? 1 : 0;
+    rebuildKeepingValues();
+  }
+}
+
+void onCommand(WPARAM wParam, HWND sender) {
+  const WORD notification = HIWORD(wParam);
+  if (notification == BN_CLICKED)
+    onClick(sender);
+  else if (notification == CBN_SELCHANGE && sender == memoryCombo)
+    settings.textureMemoryMb =
+        static_cast<int32_t>(SendMessageA(memoryCombo, CB_GETCURSEL, 0, 0)) + lowestListedMemoryMb;
+}
+
+}  // namespace
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      paintWindow(window);
+      break;
+    case WM_SYSKEYDOWN:
+      if (isAltF4(lParam)) PostQuitMessage(0);
+      break;
+    case WM_COMMAND:
+      onCommand(wParam, reinterpret_cast<HWND>(lParam));
+      break;
+    case WM_CTLCOLORBTN:
+      return reinterpret_cast<LRESULT>(faceBrush);
+    case WM_DESTROY:
+      // However the window goes (the task list, another program's close), the program ends.
+      PostQuitMessage(0);
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
