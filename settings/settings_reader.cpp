@@ -8,16 +8,32 @@ namespace {
 
 enum class ValueRule { asIs, halved, cappedAtRefreshSteps };
 
-// key, field it sets, highest digit allowed at each value position, how the number is taken
+constexpr size_t textLength(const char* text) {
+  size_t length = 0;
+  while (text[length] != '\0') ++length;
+  return length;
+}
+
+// key, field it sets, highest digit allowed at each value position, how the number is taken;
+// the key's length is worked out once, when the table is made.
 struct KeyRow {
+  constexpr KeyRow(const char* keyText, int32_t Settings::*setField, const char* highest,
+                   ValueRule valueRule)
+      : key(keyText),
+        keyLength(textLength(keyText)),
+        field(setField),
+        highestDigits(highest),
+        rule(valueRule) {}
   const char* key;
+  size_t keyLength;
   int32_t Settings::*field;
   const char* highestDigits;
   ValueRule rule;
 };
 
-// Tested in this order at every line start. "ANZEIGEFOLGE:" and "UHRZEIT:" clamp their digit
-// to the highest order and clock style, so a stray digit can never index past their tables.
+// "ANZEIGEFOLGE:" and "UHRZEIT:" clamp their digit to the highest order and clock style, so a
+// stray digit can never index past their tables. Every key ends in its only colon, so no key is
+// a prefix of another: at most one matches a line, whatever order they are tried in.
 constexpr KeyRow keyTable[] = {
     {"VERSTELLBAR:",                   &Settings::windowExtras,         "9",   ValueRule::asIs                },
     {"TEXTURVIDEOS:",                  &Settings::textureVideos,        "9",   ValueRule::asIs                },
@@ -43,9 +59,62 @@ constexpr KeyRow keyTable[] = {
     {"SPRACHE:",                       &Settings::language,             "9",   ValueRule::asIs                },
 };
 
+constexpr size_t keyCount = sizeof(keyTable) / sizeof(keyTable[0]);
+
+// The rows grouped by the key's first byte: those starting with byte b are
+// rows[firstRow[b]] up to rows[firstRow[b + 1]], so a line start is compared with the few keys
+// that can match it instead of with all 22.
+struct FirstByteIndex {
+  size_t firstRow[257];
+  size_t rows[keyCount];
+};
+
+constexpr FirstByteIndex indexByFirstByte() {
+  FirstByteIndex index{};
+  for (const KeyRow& row : keyTable) ++index.firstRow[static_cast<unsigned char>(row.key[0]) + 1];
+  for (size_t byte = 1; byte <= 256; ++byte) index.firstRow[byte] += index.firstRow[byte - 1];
+  size_t placed[256] = {};
+  for (size_t row = 0; row < keyCount; ++row) {
+    const auto first = static_cast<unsigned char>(keyTable[row].key[0]);
+    index.rows[index.firstRow[first] + placed[first]++] = row;
+  }
+  return index;
+}
+
+constexpr FirstByteIndex keyIndex = indexByFirstByte();
+
+// Notepad and other editors may put one at the start of a file saved as UTF-8.
+constexpr unsigned char byteOrderMark[] = {0xEF, 0xBB, 0xBF};
+
 bool isLineEnd(unsigned char byte) {
   return byte == '\r' || byte == '\n';
 }
+
+// Where the next line end lies. The next CR and the next LF are each found with one memchr and
+// kept until the scan has passed them, so every byte is searched at most once for each.
+class LineEndScan {
+ public:
+  LineEndScan(const unsigned char* data, size_t size)
+      : data_(data), size_(size), nextCr_(find('\r', 0)), nextLf_(find('\n', 0)) {}
+
+  size_t lineEndFrom(size_t at) {
+    if (nextCr_ < at) nextCr_ = find('\r', at);
+    if (nextLf_ < at) nextLf_ = find('\n', at);
+    return nextCr_ < nextLf_ ? nextCr_ : nextLf_;
+  }
+
+ private:
+  size_t find(unsigned char byte, size_t from) const {
+    const void* found = std::memchr(data_ + from, byte, size_ - from);
+    return found != nullptr ? static_cast<size_t>(static_cast<const unsigned char*>(found) - data_)
+                            : size_;
+  }
+
+  const unsigned char* data_;
+  size_t size_;
+  size_t nextCr_;
+  size_t nextLf_;
+};
 
 // A value position past the end of the data counts as '0', as a line end there does, so a
 // last line reads the same with or without its line end.
@@ -75,14 +144,28 @@ int32_t fieldValue(int32_t number, ValueRule rule, int32_t refreshCap) {
   return number;
 }
 
+// The row whose key begins the line, or null.
+const KeyRow* keyRowAt(const unsigned char* lineStart, size_t bytesLeft) {
+  const unsigned char first = lineStart[0];
+  for (size_t i = keyIndex.firstRow[first]; i < keyIndex.firstRow[first + 1]; ++i) {
+    const KeyRow& row = keyTable[keyIndex.rows[i]];
+    if (matchKey(lineStart, bytesLeft, row.key, row.keyLength)) return &row;
+  }
+  return nullptr;
+}
+
 void readLine(const unsigned char* data, size_t size, size_t lineStart, int32_t refreshCap,
               Settings& record) {
-  for (const KeyRow& row : keyTable) {
-    if (!matchKey(data + lineStart, size - lineStart, row.key)) continue;
-    const size_t valueStart = lineStart + std::strlen(row.key);
-    record.*row.field =
-        fieldValue(readNumber(data, size, valueStart, row.highestDigits), row.rule, refreshCap);
-  }
+  const KeyRow* row = keyRowAt(data + lineStart, size - lineStart);
+  if (row == nullptr) return;
+  const size_t valueStart = lineStart + row->keyLength;
+  record.*row->field =
+      fieldValue(readNumber(data, size, valueStart, row->highestDigits), row->rule, refreshCap);
+}
+
+size_t firstLineStart(const unsigned char* data, size_t size) {
+  const size_t markLength = sizeof(byteOrderMark);
+  return size >= markLength && std::memcmp(data, byteOrderMark, markLength) == 0 ? markLength : 0;
 }
 
 void bringTextureMemoryIntoRange(Settings& record) {
@@ -93,20 +176,28 @@ void bringTextureMemoryIntoRange(Settings& record) {
 }  // namespace
 
 bool matchKey(const unsigned char* lineStart, size_t bytesLeft, const char* key) {
-  if (lineStart == nullptr || key == nullptr) return false;
-  const size_t keyLength = std::strlen(key);
-  if (keyLength > bytesLeft) return false;
-  for (size_t i = 0; i < keyLength; ++i)
-    if (lineStart[i] != static_cast<unsigned char>(key[i])) return false;
-  return true;
+  return key != nullptr && matchKey(lineStart, bytesLeft, key, std::strlen(key));
+}
+
+bool matchKey(const unsigned char* lineStart, size_t bytesLeft, const char* key, size_t keyLength) {
+  if (lineStart == nullptr || key == nullptr || keyLength > bytesLeft) return false;
+  return std::memcmp(lineStart, key, keyLength) == 0;
+}
+
+const char* keyOfLine(const unsigned char* lineStart, size_t bytesLeft) {
+  if (lineStart == nullptr || bytesLeft == 0) return nullptr;
+  const KeyRow* row = keyRowAt(lineStart, bytesLeft);
+  return row != nullptr ? row->key : nullptr;
 }
 
 void parseSettings(const unsigned char* data, size_t size, int32_t refreshCap, Settings& record) {
-  size_t at = 0;
-  while (data != nullptr && at < size) {
-    readLine(data, size, at, refreshCap, record);
-    while (at < size && !isLineEnd(data[at])) ++at;
-    while (at < size && isLineEnd(data[at])) ++at;
+  if (data != nullptr) {
+    LineEndScan lineEnds(data, size);
+    for (size_t at = firstLineStart(data, size); at < size;) {
+      readLine(data, size, at, refreshCap, record);
+      at = lineEnds.lineEndFrom(at);
+      while (at < size && isLineEnd(data[at])) ++at;
+    }
   }
   bringTextureMemoryIntoRange(record);
 }

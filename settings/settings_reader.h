@@ -8,8 +8,15 @@
 
 // True when the bytes at lineStart (bytesLeft of them) begin with the whole of key.
 bool matchKey(const unsigned char* lineStart, size_t bytesLeft, const char* key);
+// The same for a key whose length is already known.
+bool matchKey(const unsigned char* lineStart, size_t bytesLeft, const char* key, size_t keyLength);
+
+// The key that begins the line at lineStart (bytesLeft bytes to the end of the data), as the
+// parse sees it, or null when the line carries no setting.
+const char* keyOfLine(const unsigned char* lineStart, size_t bytesLeft);
 
 // Parses the file's bytes over whatever `record` holds (the caller puts the defaults in first),
 // lowering a stored refresh choice to refreshCap, then brings textureMemoryMb into 2-108.
-// Reads no byte outside data[0, size).
+// One UTF-8 byte-order mark at the very start is passed over. Reads no byte outside
+// data[0, size).
 void parseSettings(const unsigned char* data, size_t size, int32_t refreshCap, Settings& record);

@@ -77,9 +77,34 @@ const FileCase fileCases[] = {
     {"FPS blank counts as 0", "FPS: 1", 188, {{&Settings::infoCorner, 0}}},
     {"FPS after a blank is no key", " FPS:1", 188, {}},
     {"fps in lower case is no key", "fps:1", 188, {}},
-    {"byte-order mark loses the first line",
+    {"byte-order mark is passed over",
      "\xef\xbb\xbf"
      "FPS:1\r\nSTATS:1",
+     188,
+     {{&Settings::infoCorner, 1}, {&Settings::showTextureMass, 1}}},
+    {"byte-order mark alone", "\xef\xbb\xbf", 188, {}},
+    {"byte-order mark before a line end",
+     "\xef\xbb\xbf"
+     "\nFPS:2",
+     188,
+     {{&Settings::infoCorner, 2}}},
+    {"second byte-order mark loses the first line",
+     "\xef\xbb\xbf\xef\xbb\xbf"
+     "FPS:1\r\nSTATS:1",
+     188,
+     {{&Settings::showTextureMass, 1}}},
+    {"half a byte-order mark loses the first line",
+     "\xef\xbb"
+     "FPS:1\r\nSTATS:1",
+     188,
+     {{&Settings::showTextureMass, 1}}},
+    {"byte-order mark on a later line loses that line",
+     "STATS:1\r\n\xef\xbb\xbf"
+     "FPS:1",
+     188,
+     {{&Settings::showTextureMass, 1}}},
+    {"other byte before the first key loses that line",
+     " FPS:1\r\nSTATS:1",
      188,
      {{&Settings::showTextureMass, 1}}},
     {"order 6-9 read as the last order", "ANZEIGEFOLGE:8", 188, {{&Settings::displayOrder, 5}}},
@@ -218,6 +243,31 @@ TEST(MatchKey, ComparesTheWholeKeyWithinTheBytesLeft) {
     EXPECT_EQ(c.matches,
               matchKey(reinterpret_cast<const unsigned char*>(c.bytes), c.bytesLeft, c.key))
         << (c.bytes ? c.bytes : "(null)") << " / " << (c.key ? c.key : "(null)");
+}
+
+TEST(KeyOfLine, NamesTheKeyThatBeginsTheLine) {
+  // line, bytes to the end of the data, key expected (null for none)
+  const struct {
+    const char* line;
+    size_t bytesLeft;
+    const char* key;
+  } cases[] = {
+      {"GL_EXT_paletted_texture:1", 25, "GL_EXT_paletted_texture:"},
+      {"GL_EXT_palettized_textures:0", 28, "GL_EXT_palettized_textures:"},
+      {"GL_EXT_packed_pixels:1", 22, "GL_EXT_packed_pixels:"},
+      {"FPS:", 4, "FPS:"},
+      {"FRAMERATE:1", 11, "FRAMERATE:"},
+      {"FSAA:4", 6, "FSAA:"},
+      {"FPS:", 3, nullptr},
+      {"FPX:1", 5, nullptr},
+      {"GL_EXT_paletted", 15, nullptr},
+      {"; STATS:1", 9, nullptr},
+      {"", 0, nullptr},
+  };
+  for (const auto& c : cases) {
+    const char* key = keyOfLine(reinterpret_cast<const unsigned char*>(c.line), c.bytesLeft);
+    EXPECT_STREQ(c.key, key) << c.line << " / " << c.bytesLeft;
+  }
 }
 
 TEST(DisplayOrder, RowsOfEveryOrder) {

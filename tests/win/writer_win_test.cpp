@@ -160,6 +160,18 @@ TEST_F(Save, EachRecordFieldReachesExactlyItsControlAndLine) {
   }
 }
 
+// Notepad's UTF-8 files start with a byte-order mark; the first line behind it must survive.
+TEST_F(Save, AByteOrderMarkCostsNoLine) {
+  startWith("\xEF\xBB\xBFMEM:064\r\nSTATS:1\r\n");
+  EXPECT_EQ(64, settings.textureMemoryMb);
+  ASSERT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile());
+  EXPECT_EQ(canonicalSettingsFile({
+                {"MEM:",   "064"},
+                {"STATS:", "1"  }
+  }),
+            readWholeFile("quenlix.ini"));
+}
+
 TEST_F(Save, LanguageSevenIsKeptUntilToggled) {
   startWith("SPRACHE:7\r\n");
   ASSERT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile());
