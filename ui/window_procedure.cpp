@@ -103,10 +103,17 @@ void paintWindow(HWND window) {
 }
 
 // A change of order or language renews every control; the record carries the values across.
+// With the main window's redraw off, the 22 controls are destroyed, made and filled unseen and
+// the window and its children are drawn once at the end: otherwise every step shows, and the
+// panels, captions and ticks flicker.
 void rebuildKeepingValues() {
+  SendMessageA(mainWindow, WM_SETREDRAW, FALSE, 0);
   captureControls();
   buildControls();
   applySettings();
+  SendMessageA(mainWindow, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(mainWindow, nullptr, nullptr,
+               RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void onClick(HWND sender) {

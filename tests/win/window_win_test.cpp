@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,81 @@ TEST_F(Window, CheckBoxClicksAndOtherNotificationsChangeNothing) {
 TEST_F(Window, ButtonColourQueryGetsTheFaceBrush) {
   EXPECT_EQ(reinterpret_cast<LRESULT>(faceBrush),
             SendMessageA(mainWindow, WM_CTLCOLORBTN, 0, reinterpret_cast<LPARAM>(saveButton)));
+}
+
+// Paint and erase messages as each window's own procedure receives them: the main window and
+// every control made during one click, subclassed the moment it is created.
+namespace paintCount {
+
+struct Counts {
+  int paints = 0;
+  int erases = 0;
+};
+
+std::map<HWND, Counts> counts;
+// Kept for every window ever subclassed: a control of an earlier click still gets messages
+// while it is destroyed.
+std::map<HWND, WNDPROC> originals;
+int controlsMade;
+
+LRESULT CALLBACK counting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) ++counts[window].paints;
+  if (message == WM_ERASEBKGND) ++counts[window].erases;
+  return CallWindowProcA(originals[window], window, message, wParam, lParam);
+}
+
+void subclass(HWND window) {
+  originals[window] = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(counting)));
+}
+
+LRESULT CALLBACK subclassNewControl(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND &&
+      reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->hwndParent == mainWindow) {
+    subclass(reinterpret_cast<HWND>(wParam));
+    ++controlsMade;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void drainQueue() {
+  MSG message{};
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+// Clicks `button` with every window drawn and the queue empty, and counts what follows.
+void countOneClick(HWND button) {
+  RedrawWindow(mainWindow, nullptr, nullptr,
+               RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  drainQueue();
+  counts.clear();
+  controlsMade = 0;
+  subclass(mainWindow);
+  HHOOK hook = SetWindowsHookExA(WH_CBT, subclassNewControl, nullptr, GetCurrentThreadId());
+  sendCommand(button, BN_CLICKED);
+  UnhookWindowsHookEx(hook);
+  drainQueue();
+  SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originals[mainWindow]));
+}
+
+}  // namespace paintCount
+
+TEST_F(Window, AClickReachesTheScreenOnce) {
+  namespace count = paintCount;
+  for (HWND* button : {&languageButton, &orderButton}) {
+    count::countOneClick(*button);
+    SCOPED_TRACE(windowText(*button));
+    EXPECT_EQ(1, count::counts[mainWindow].paints);
+    EXPECT_LE(count::counts[mainWindow].erases, 1);
+    ASSERT_EQ(22, count::controlsMade);
+    for (HWND control : controlHandles()) {
+      EXPECT_EQ(1, count::counts[control].paints) << windowText(control);
+      EXPECT_LE(count::counts[control].erases, 1) << windowText(control);
+    }
+  }
 }
 
 // Lets the window paint, then reads its pixels back.
