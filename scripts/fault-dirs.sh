@@ -1,4 +1,4 @@
-# Sourced: directories in which Save must fail, for the Windows tests. Root writes anywhere, so
+# Sourced: directories in which Save must fail or must take care, for the Windows tests. Root writes anywhere, so
 # as root the read-only directory is made immutable rather than merely unwritable.
 
 fault_root="$PWD/build/win/faults"
@@ -22,12 +22,19 @@ make_fault_dirs() {
   else
     chmod a-w "$fault_root/readonly"
   fi
-  export MORVANE_READONLY_DIR MORVANE_DANGLING_DIR
+  export MORVANE_READONLY_DIR MORVANE_DANGLING_DIR MORVANE_LINKED_DIR MORVANE_LINK_TARGET
   MORVANE_READONLY_DIR=$(wine_path "$fault_root/readonly")
 
   mkdir -p "$fault_root/dangling"
   ln -s "$fault_root/dangling/missing.ini" "$fault_root/dangling/quenlix.ini"
   MORVANE_DANGLING_DIR=$(wine_path "$fault_root/dangling")
+
+  # quenlix.ini kept elsewhere and linked to, as Linux users of Wine often do.
+  mkdir -p "$fault_root/linked" "$fault_root/link-target"
+  printf 'MEM:050\r\nSTATS:1\r\n' >"$fault_root/link-target/real.ini"
+  ln -s ../link-target/real.ini "$fault_root/linked/quenlix.ini"
+  MORVANE_LINKED_DIR=$(wine_path "$fault_root/linked")
+  MORVANE_LINK_TARGET=$(wine_path "$fault_root/link-target/real.ini")
 
   make_full_disk
 }

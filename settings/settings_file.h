@@ -10,6 +10,11 @@ void loadSettings();
 // a null or empty text has nothing to write and succeeds, a null handle fails.
 bool writeText(HANDLE file, const char* text);
 
+// The full path of the file that `path` leads to, with links followed where the platform can
+// tell (Windows Vista and later, Wine); elsewhere, or for a file that does not exist, the full
+// path of `path` itself. False when neither can be had in MAX_PATH bytes.
+bool finalPathOf(const char* path, char (&finalPath)[MAX_PATH]);
+
 // Replaces the file at `path` with `text`: a temporary file in the same directory is written,
 // checked, flushed and renamed over the old one in one step. A read-only file, one another
 // program holds open and a directory are refused. Whatever fails, the old file keeps its bytes

@@ -21,6 +21,46 @@ void parseOpenFile(HANDLE file) {
   HeapFree(GetProcessHeap(), 0, buffer);
 }
 
+using FinalPathQuery = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+
+// Windows XP has no way to ask where a link leads; the function is looked up when it is needed,
+// so the program still starts there.
+FinalPathQuery finalPathQuery() {
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  return kernel == nullptr ? nullptr
+                           : reinterpret_cast<FinalPathQuery>(reinterpret_cast<void (*)()>(
+                                 GetProcAddress(kernel, "GetFinalPathNameByHandleA")));
+}
+
+// The platform answers in its long form, "\\?\C:\..." or "\\?\UNC\server\share".
+void dropLongPathPrefix(char* path) {
+  const char* shortForm = path;
+  if (std::strncmp(path, "\\\\?\\UNC\\", 8) == 0) {
+    shortForm = path + 6;
+    path[6] = '\\';
+  } else if (std::strncmp(path, "\\\\?\\", 4) == 0) {
+    shortForm = path + 4;
+  }
+  std::memmove(path, shortForm, std::strlen(shortForm) + 1);
+}
+
+bool resolveLinks(const char* path, char (&finalPath)[MAX_PATH]) {
+  const FinalPathQuery query = finalPathQuery();
+  if (query == nullptr) return false;
+  // No access asked for, so a file another program holds open without sharing still answers.
+  HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  char longForm[MAX_PATH + 8] = {};
+  const DWORD length = query(file, longForm, sizeof(longForm), 0);
+  CloseHandle(file);
+  if (length == 0 || length >= sizeof(longForm)) return false;
+  dropLongPathPrefix(longForm);
+  if (std::strlen(longForm) >= MAX_PATH) return false;
+  std::strcpy(finalPath, longForm);
+  return true;
+}
+
 // The error that stopped a step, never "success" by accident.
 DWORD lastErrorOr(DWORD fallback) {
   const DWORD error = GetLastError();
@@ -98,6 +138,12 @@ bool writeText(HANDLE file, const char* text) {
   // A short write without an error is a full disk.
   if (written != length) SetLastError(ERROR_DISK_FULL);
   return written == length;
+}
+
+bool finalPathOf(const char* path, char (&finalPath)[MAX_PATH]) {
+  if (resolveLinks(path, finalPath)) return true;
+  const DWORD length = GetFullPathNameA(path, MAX_PATH, finalPath, nullptr);
+  return length != 0 && length < MAX_PATH;
 }
 
 DWORD replaceFileWith(const char* path, const char* text) {

@@ -9,9 +9,12 @@
 // displayOrder and language from the record. The record itself is not changed.
 Settings choicesOnScreen();
 
-// Replaces "quenlix.ini" with the canonical file for the choices on screen. Answers
-// ERROR_SUCCESS or the error of the step that failed.
+// Replaces "quenlix.ini" (or the file it links to, so the link stays) with the canonical file
+// for the choices on screen. Answers ERROR_SUCCESS or the error of the step that failed;
+// `target` names the file written or meant to be written.
+DWORD writeSettingsFile(char (&target)[MAX_PATH]);
 DWORD writeSettingsFile();
 
-// Save: writeSettingsFile, and a message owned by the main window when it fails.
+// Save: writeSettingsFile, and when it fails a message owned by the main window that names the
+// file and the system's reason.
 void saveSettings();

@@ -14,13 +14,11 @@ TEST_F(EditorTest, SaveWritesWhatTheWindowShows) {
   ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings));
   ASSERT_NO_FATAL_FAILURE(clickCheck(kWindowedCheck, BST_UNCHECKED));
 
-  clickButton(kSaveButton);
   const std::string expected = preparedAsSaved({
       {"WINDOWED:", "0"}
   });
   ASSERT_EQ(297u, expected.size());
-  EXPECT_TRUE(waitUntil([&] { return readWholeFile(settingsFile()) == expected; }))
-      << readWholeFile(settingsFile());
+  EXPECT_EQ(expected, saveAndRead());
   EXPECT_EQ("quenlix.ini\n", directoryListing(directory_.path()));
   EXPECT_TRUE(editor_->running());
 }
@@ -33,12 +31,10 @@ TEST_F(EditorTest, SaveWritesTheMemoryChosenWithTheKeyboard) {
   pressChord({kDownKey});
   ASSERT_TRUE(waitUntil([&] { return selectedIndex(control(kMemoryCombo)) == 58; }));
 
-  clickButton(kSaveButton);
   const std::string expected = preparedAsSaved({
       {"MEM:", "066"}
   });
-  EXPECT_TRUE(waitUntil([&] { return readWholeFile(settingsFile()) == expected; }))
-      << readWholeFile(settingsFile());
+  EXPECT_EQ(expected, saveAndRead());
 }
 
 // The tops of the framerate check box, the clock list and the texture-mass check box.

@@ -179,15 +179,13 @@ TEST_F(EditorTest, LanguageSwitchChangesTextsAndKeepsUnsavedChoices) {
       << "the captions are still German";
   EXPECT_EQ(kPreparedSettings, readWholeFile(settingsFile())) << "a switch saves nothing";
 
-  clickButton(kSaveButton);
   const std::string expected = preparedAsSaved({
       {"WINDOWED:",      "0"  },
       {"MEM:",           "065"},
       {"DIRECTXVIDEOS:", "1"  },
       {"SPRACHE:",       "1"  }
   });
-  EXPECT_TRUE(waitUntil([&] { return readWholeFile(settingsFile()) == expected; }))
-      << readWholeFile(settingsFile());
+  EXPECT_EQ(expected, saveAndRead());
 }
 
 TEST_F(EditorTest, ShowsItsWindowWhenStartedHidden) {

@@ -1,6 +1,8 @@
 // The shared fixture of the end-to-end tests.
 #include "tests/e2e/editor_session.h"
 
+#include <utility>
+
 std::string preparedAsSaved(const std::map<std::string, std::string>& changed) {
   std::map<std::string, std::string> values = {
       {"MEM:",      "064"},
@@ -46,6 +48,32 @@ void EditorTest::clickButton(Child child) const {
   const HWND button = control(child);
   ASSERT_NE(nullptr, button) << "the editor does not show its 22 controls";
   clickControl(button);
+}
+
+namespace {
+
+// Size and last write time, or zeros for a file that is not there.
+std::pair<ULONGLONG, ULONGLONG> fileStamp(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {0, 0};
+  return {
+      (ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+      (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime};
+}
+
+}  // namespace
+
+std::string EditorTest::saveAndRead() const {
+  const auto before = fileStamp(settingsFile());
+  clickButton(kSaveButton);
+  // Just after the replace the editor's handle on the new file, open for the rename, may still
+  // keep a reader out for a moment.
+  std::string bytes = "<unchanged>";
+  waitUntil([&] {
+    return fileStamp(settingsFile()) != before &&
+           (bytes = readWholeFile(settingsFile())) != "<missing>";
+  });
+  return bytes;
 }
 
 void EditorTest::clickFace() const {

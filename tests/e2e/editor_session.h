@@ -75,6 +75,10 @@ class EditorTest : public ::testing::Test {
   void clickCheck(Child child, int expectedState) const;
   // Clicks a push button; the wait for its effect is the caller's.
   void clickButton(Child child) const;
+  // Clicks Save and answers the file's bytes once it has been replaced. The wait watches the
+  // file's size and time without opening it: a handle of the test's, even a shared one, would
+  // make the editor's Save fail.
+  std::string saveAndRead() const;
   // Clicks the face of the main window where no control is, which activates it.
   void clickFace() const;
   // Puts the keyboard focus on a control as a person would: the order button by pressing the

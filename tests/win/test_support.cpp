@@ -6,7 +6,6 @@
 
 namespace {
 
-
 std::string currentDirectory() {
   char buffer[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, buffer);
@@ -97,4 +96,13 @@ std::string windowText(HWND window) {
   char text[512] = {};
   GetWindowTextA(window, text, sizeof(text));
   return text;
+}
+
+std::string systemText(DWORD error) {
+  char text[512] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                 text, sizeof(text), nullptr);
+  std::string trimmed = text;
+  while (!trimmed.empty() && (trimmed.back() == '\r' || trimmed.back() == '\n')) trimmed.pop_back();
+  return trimmed;
 }

@@ -49,3 +49,6 @@ std::string directoryListing(const std::string& directory = ".");
 
 // The window's text (a title or a control's label), read through the platform.
 std::string windowText(HWND window);
+
+// The system's own words for an error, without the line end they come with.
+std::string systemText(DWORD error);

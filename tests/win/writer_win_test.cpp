@@ -227,6 +227,80 @@ TEST_F(Save, ReadOnlyFileIsNeverReplaced) {
   SetFileAttributesA("quenlix.ini", FILE_ATTRIBUTE_NORMAL);
 }
 
+// The message box a failed Save shows, read and closed by a hook the moment it is activated.
+namespace shownMessage {
+
+int boxes;
+std::string caption;
+std::string text;
+HWND owner;
+
+BOOL CALLBACK takeStaticText(HWND child, LPARAM) {
+  char className[16] = {};
+  GetClassNameA(child, className, sizeof(className));
+  if (lstrcmpiA(className, "Static") == 0 && !windowText(child).empty()) text = windowText(child);
+  return TRUE;
+}
+
+LRESULT CALLBACK readAndClose(int code, WPARAM wParam, LPARAM lParam) {
+  const HWND box = reinterpret_cast<HWND>(wParam);
+  char className[16] = {};
+  if (code == HCBT_ACTIVATE && GetClassNameA(box, className, sizeof(className)) &&
+      std::string(className) == "#32770") {
+    ++boxes;
+    caption = windowText(box);
+    owner = GetWindow(box, GW_OWNER);
+    EnumChildWindows(box, takeStaticText, 0);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void saveWatchingTheMessage() {
+  boxes = 0;
+  caption = text = "";
+  owner = nullptr;
+  HHOOK hook = SetWindowsHookExA(WH_CBT, readAndClose, nullptr, GetCurrentThreadId());
+  saveSettings();
+  UnhookWindowsHookEx(hook);
+}
+
+}  // namespace shownMessage
+
+// A user under Program Files, on a read-only share or with the file open elsewhere learns which
+// file it is and why, in the system's own words.
+TEST_F(Save, AFailureNamesTheFileAndTheSystemsReason) {
+  namespace shown = shownMessage;
+  const std::string file = scratch.path() + "\\quenlix.ini";
+  const std::string firstLine = "Die Einstellungen konnten nicht gespeichert werden.";
+
+  writeWholeFile("quenlix.ini", oldBytes);
+  HANDLE holder = CreateFileA("quenlix.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+  shown::saveWatchingTheMessage();
+  CloseHandle(holder);
+  EXPECT_EQ(1, shown::boxes);
+  EXPECT_EQ("Ein Fehler trat auf.", shown::caption);
+  EXPECT_EQ(mainWindow, shown::owner);
+  const std::string heldReason = systemText(ERROR_SHARING_VIOLATION);
+  ASSERT_FALSE(heldReason.empty());
+  EXPECT_EQ(firstLine + "\r\n\r\n" + file + "\r\n" + heldReason, shown::text);
+
+  ASSERT_TRUE(SetFileAttributesA("quenlix.ini", FILE_ATTRIBUTE_READONLY));
+  shown::saveWatchingTheMessage();
+  SetFileAttributesA("quenlix.ini", FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(1, shown::boxes);
+  const std::string readOnlyReason = systemText(ERROR_ACCESS_DENIED);
+  ASSERT_FALSE(readOnlyReason.empty());
+  EXPECT_NE(heldReason, readOnlyReason);
+  EXPECT_EQ(firstLine + "\r\n\r\n" + file + "\r\n" + readOnlyReason, shown::text);
+  EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
+
+  shown::saveWatchingTheMessage();
+  EXPECT_EQ(0, shown::boxes) << "a Save that works says nothing";
+}
+
 TEST_F(Save, ADirectoryInThePlaceOfTheFileIsLeftAlone) {
   ASSERT_TRUE(CreateDirectoryA("quenlix.ini", nullptr));
   EXPECT_NE(DWORD{ERROR_SUCCESS}, writeSettingsFile());
@@ -251,6 +325,41 @@ TEST_F(Save, FailureBetweenWritingAndReplacingKeepsTheOldBytes) {
   EXPECT_EQ("quenlix.ini\n", directoryListing());
   EXPECT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile());
   EXPECT_EQ(canonicalSettingsFile(), readWholeFile("quenlix.ini"));
+}
+
+// From the test script: quenlix.ini as a link to a file in another directory. Save replaces
+// the file the link points to and leaves the link: the target then holds the new bytes (were
+// the link replaced by a plain file, the target would keep its old ones).
+TEST(SaveThroughALink, ReplacesTheLinkedFileAndKeepsTheLink) {
+  char directory[MAX_PATH] = {};
+  char target[MAX_PATH] = {};
+  if (GetEnvironmentVariableA("MORVANE_LINKED_DIR", directory, MAX_PATH) == 0 ||
+      GetEnvironmentVariableA("MORVANE_LINK_TARGET", target, MAX_PATH) == 0)
+    GTEST_SKIP() << "the test script makes the linked file";
+  prepareEditorWindow();
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(directory));
+  loadSettings();
+  EditorWindowTest::rebuild();
+  SendMessageA(windowedCheck, BM_SETCHECK, BST_CHECKED, 0);
+  char written[MAX_PATH] = {};
+  const DWORD error = writeSettingsFile(written);
+  SetCurrentDirectoryA(previous);
+
+  EXPECT_EQ(DWORD{ERROR_SUCCESS}, error);
+  EXPECT_STRCASEEQ(target, written);
+  const std::string expected = canonicalSettingsFile({
+      {"MEM:",      "050"},
+      {"STATS:",    "1"  },
+      {"WINDOWED:", "1"  }
+  });
+  EXPECT_EQ(expected, readWholeFile(target));
+  EXPECT_EQ(expected, readWholeFile(std::string(directory) + "\\quenlix.ini"));
+  EXPECT_EQ("quenlix.ini\n", directoryListing(directory));
+  std::string targetDirectory = target;
+  targetDirectory.resize(targetDirectory.rfind('\\'));
+  EXPECT_EQ("real.ini\n", directoryListing(targetDirectory)) << "no temporary file may be left";
 }
 
 // Directories where Save must fail come from the test script: one that not even root may write
