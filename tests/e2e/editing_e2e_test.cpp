@@ -194,13 +194,31 @@ bool edgesShown(const ClientPixels& pixels) {
   return true;
 }
 
+// A part of the screen that nothing has drawn on yet reads black; every control has some face
+// colour once it has painted itself.
+bool controlsShown(HWND window, const ClientPixels& pixels) {
+  for (HWND control : childControls(window)) {
+    const RECT rect = rectInClient(control, window);
+    bool drawn = false;
+    for (int y = rect.top; y < rect.bottom && !drawn; ++y)
+      for (int x = rect.left; x < rect.right && !drawn; ++x)
+        drawn = pixels.at(x, y) != RGB(0, 0, 0);
+    if (!drawn) return false;
+  }
+  return true;
+}
+
 class LookTest : public EditorTest, public ::testing::WithParamInterface<Look> {};
 
 // Read from the screen: the etched panels, the face colour between them and every caption.
 TEST_P(LookTest, FaceShowsPanelsAndCaptions) {
   ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings + GetParam().settingsLine));
-  // Waits for the first paint; the checks below tell what is missing if it never comes.
-  waitUntil([&] { return edgesShown(ClientPixels(window_)); });
+  // Waits for the first paint of the window and its controls, so the picture shows them all; the
+  // checks below tell what is missing if it never comes.
+  waitUntil([&] {
+    const ClientPixels shown(window_);
+    return edgesShown(shown) && controlsShown(window_, shown);
+  });
   const ClientPixels pixels(window_);
   ASSERT_GT(pixels.width(), 0) << "the screen could not be read";
   EXPECT_TRUE(pixels.saveBitmap(std::string(MORVANE_SCREENSHOT_DIR "\\") + GetParam().screenshot));
