@@ -1,9 +1,6 @@
 // loadSettings: the Win32 side of reading "quenlix.ini".
 #include <windows.h>
 
-#include <memory>
-#include <new>
-
 #include "settings/settings.h"
 #include "settings/settings_reader.h"
 
@@ -15,12 +12,14 @@ void loadSettings() {
   if (file == INVALID_HANDLE_VALUE) return;
   const DWORD size = GetFileSize(file, nullptr);
   // An unknown size or a failed allocation leaves the defaults; only bytes really read are parsed.
-  std::unique_ptr<unsigned char[]> buffer;
+  // The process heap rather than new: it keeps the C++ runtime out of the release executables.
+  void* buffer = nullptr;
   DWORD bytesRead = 0;
   if (size != INVALID_FILE_SIZE && size != 0) {
-    buffer.reset(new (std::nothrow) unsigned char[size]);
-    if (buffer && !ReadFile(file, buffer.get(), size, &bytesRead, nullptr)) bytesRead = 0;
+    buffer = HeapAlloc(GetProcessHeap(), 0, size);
+    if (buffer != nullptr && !ReadFile(file, buffer, size, &bytesRead, nullptr)) bytesRead = 0;
   }
   CloseHandle(file);
-  readSettingsFrom(buffer.get(), bytesRead);
+  readSettingsFrom(static_cast<const unsigned char*>(buffer), bytesRead);
+  if (buffer != nullptr) HeapFree(GetProcessHeap(), 0, buffer);
 }
