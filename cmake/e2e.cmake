@@ -18,8 +18,4 @@ target_compile_definitions(e2e_tests PRIVATE
 morvane_warnings(e2e_tests)
 add_dependencies(e2e_tests morvane-settings)
 # Serial: the tests share one pointer, one keyboard and one foreground window.
-gtest_discover_tests(e2e_tests
-  TEST_PREFIX "e2e."
-  DISCOVERY_MODE PRE_TEST
-  DISCOVERY_TIMEOUT 60
-  PROPERTIES ENVIRONMENT "WINEPREFIX=${MORVANE_WINE_PLAIN}" RUN_SERIAL TRUE TIMEOUT 120)
+morvane_gtest_layer(e2e_tests e2e 120 ENVIRONMENT "WINEPREFIX=${MORVANE_WINE_PLAIN}" RUN_SERIAL TRUE)
