@@ -85,6 +85,9 @@ class ClientPixels {
   explicit ClientPixels(HWND window);
   int width() const { return width_; }
   int height() const { return height_; }
+  bool operator==(const ClientPixels& other) const {
+    return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
+  }
   // 0x00BBGGRR, as the drawing functions take colours.
   COLORREF at(int x, int y) const;
   // Writes the pixels as a 32-bit BMP file; answers whether it could.

@@ -203,9 +203,17 @@ class LookTest : public EditorTest, public ::testing::WithParamInterface<Look> {
 // Read from the screen: the etched panels, the face colour between them and every caption.
 TEST_P(LookTest, FaceShowsPanelsAndCaptions) {
   ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings + GetParam().settingsLine));
-  // Waits for the first paint; the checks below tell what is missing if it never comes.
-  waitUntil([&] { return edgesShown(ClientPixels(window_)); });
-  const ClientPixels pixels(window_);
+  // Waits until the face is painted and the controls have drawn themselves: two looks a quarter
+  // of a second apart agree (an emulated 32-bit editor draws slowly). The checks below tell what
+  // is missing if that never comes.
+  ClientPixels pixels(window_);
+  waitUntil([&] {
+    Sleep(250);
+    const ClientPixels now(window_);
+    const bool settled = edgesShown(now) && now == pixels;
+    pixels = now;
+    return settled;
+  });
   ASSERT_GT(pixels.width(), 0) << "the screen could not be read";
   EXPECT_TRUE(pixels.saveBitmap(std::string(MORVANE_SCREENSHOT_DIR "\\") + GetParam().screenshot));
 
