@@ -35,7 +35,9 @@ configure_tree() {
     sanitize) configure build/sanitize -DCMAKE_BUILD_TYPE=Debug -DMORVANE_TEST_PREFIX=sanitize. \
       -DMORVANE_SANITIZE=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ ;;
     # 32-bit programs may run under an emulator (see ia32.sh): one process per test program.
-    win32) windows_tree i686 -DMORVANE_TEST_CASES=OFF ;;
+    # Its end-to-end tests are driven by the 64-bit tree's driver.
+    win32) windows_tree i686 -DMORVANE_TEST_CASES=OFF \
+      -DMORVANE_E2E_DRIVER="$PWD/build/win64/e2e_tests.exe" ;;
     win64) windows_tree x86_64 ;;
   esac
 }

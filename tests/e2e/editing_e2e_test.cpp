@@ -215,7 +215,7 @@ TEST_P(LookTest, FaceShowsPanelsAndCaptions) {
     return settled;
   });
   ASSERT_GT(pixels.width(), 0) << "the screen could not be read";
-  EXPECT_TRUE(pixels.saveBitmap(std::string(MORVANE_SCREENSHOT_DIR "\\") + GetParam().screenshot));
+  EXPECT_TRUE(pixels.saveBitmap(screenshotDirectory() + "\\" + GetParam().screenshot));
 
   for (const FacePoint& point : kPanelEdges)
     EXPECT_EQ(expectedColour(point),

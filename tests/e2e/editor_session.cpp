@@ -21,7 +21,7 @@ void EditorTest::start(const std::string& settings, WORD showState) {
 
 void EditorTest::startHere(WORD showState) {
   editor_ = std::make_unique<EditorProcess>(directory_.path(), showState);
-  ASSERT_TRUE(editor_->started()) << "cannot start " << MORVANE_EDITOR_PATH << ", error "
+  ASSERT_TRUE(editor_->started()) << "cannot start " << editorPath() << ", error "
                                   << GetLastError();
   window_ = editor_->waitForMainWindow();
   ASSERT_NE(nullptr, window_) << "the editor shows no MainWindow";
