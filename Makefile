@@ -1,5 +1,5 @@
-# The two commands of the README, the fuzzer and the long-session soak.
-.PHONY: test run fuzz soak deps build
+# The two commands of the README, the release package, the fuzzer and the long-session soak.
+.PHONY: test run dist fuzz soak deps build
 
 deps:
 	@scripts/install-deps.sh
@@ -12,6 +12,9 @@ test: build
 
 run: deps
 	@scripts/run.sh
+
+dist: deps
+	@scripts/dist.sh
 
 fuzz: deps
 	@scripts/fuzz.sh $(FUZZ_ARGS)

@@ -1,4 +1,23 @@
 # End-to-end tests: a driver program under Wine starts the real editor and gives it real input.
+# The screenshots land beside the build; the test script turns them into the README's pictures.
+set(MORVANE_SCREENSHOT_DIR "${CMAKE_BINARY_DIR}/screenshots")
+file(MAKE_DIRECTORY "${MORVANE_SCREENSHOT_DIR}")
+
+# The driver need not share the editor's architecture. Given another tree's driver (the 64-bit
+# one), this tree's editor is driven by it: where 32-bit programs run under an emulator, only the
+# editor is then emulated, and the driver's waits and reads stay quick.
+set(MORVANE_E2E_DRIVER "" CACHE FILEPATH "Another tree's e2e_tests.exe to drive this editor")
+if(MORVANE_E2E_DRIVER)
+  find_program(MORVANE_DRIVER_WINE NAMES wine64 wine HINTS /usr/lib/wine REQUIRED)
+  add_test(NAME ${MORVANE_TEST_PREFIX}e2e COMMAND ${MORVANE_DRIVER_WINE} ${MORVANE_E2E_DRIVER})
+  set(driver_environment "WINEPREFIX=${MORVANE_WINE_PLAIN}"
+    "MORVANE_EDITOR_PATH=Z:$<TARGET_FILE:morvane-settings>"
+    "MORVANE_SCREENSHOT_DIR=Z:${MORVANE_SCREENSHOT_DIR}")
+  set_tests_properties(${MORVANE_TEST_PREFIX}e2e PROPERTIES RUN_SERIAL TRUE TIMEOUT 1200
+    ENVIRONMENT "${driver_environment}")
+  return()
+endif()
+
 add_executable(e2e_tests
   tests/e2e/driver.cpp
   tests/e2e/editor_session.cpp
@@ -9,9 +28,6 @@ add_executable(e2e_tests
   tests/common/expected_file.cpp)
 target_link_libraries(e2e_tests PRIVATE gtest_main user32 gdi32)
 target_include_directories(e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-# The screenshots land beside the build; the test script turns them into the README's pictures.
-set(MORVANE_SCREENSHOT_DIR "${CMAKE_BINARY_DIR}/screenshots")
-file(MAKE_DIRECTORY "${MORVANE_SCREENSHOT_DIR}")
 # Wine reaches the Unix file system through drive Z:.
 target_compile_definitions(e2e_tests PRIVATE
   "MORVANE_EDITOR_PATH=\"Z:$<TARGET_FILE:morvane-settings>\""
@@ -19,8 +35,4 @@ target_compile_definitions(e2e_tests PRIVATE
 morvane_warnings(e2e_tests)
 add_dependencies(e2e_tests morvane-settings)
 # Serial: the tests share one pointer, one keyboard and one foreground window.
-gtest_discover_tests(e2e_tests
-  TEST_PREFIX "e2e."
-  DISCOVERY_MODE PRE_TEST
-  DISCOVERY_TIMEOUT 60
-  PROPERTIES ENVIRONMENT "WINEPREFIX=${MORVANE_WINE_PLAIN}" RUN_SERIAL TRUE TIMEOUT 120)
+morvane_gtest_layer(e2e_tests e2e 120 ENVIRONMENT "WINEPREFIX=${MORVANE_WINE_PLAIN}" RUN_SERIAL TRUE)

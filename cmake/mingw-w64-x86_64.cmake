@@ -1,12 +1,5 @@
-# Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (posix threads); tests run under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# 64-bit Windows.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-find_program(MORVANE_WINE NAMES wine wine64 REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${MORVANE_WINE})
+set(MORVANE_MINGW_TRIPLET x86_64-w64-mingw32)
+set(MORVANE_WINE_LOADERS wine64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

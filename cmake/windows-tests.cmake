@@ -2,6 +2,24 @@
 set(MORVANE_WINE_PLAIN "${CMAKE_BINARY_DIR}/wine/plain" CACHE PATH "Wine prefix: plain X display")
 set(MORVANE_WINE_DESKTOP "${CMAKE_BINARY_DIR}/wine/desktop" CACHE PATH "Wine prefix: virtual desktop")
 set(MORVANE_WINE_ENV "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml=")
+option(MORVANE_TEST_CASES "One CTest test per test case; off: one per test program" ON)
+
+# Registers a GoogleTest program's cases as tests named <prefix><layer>.<Suite>.<Case>, or the
+# whole program as one test <prefix><layer>: where 32-bit programs run under an emulator, each
+# process start costs seconds, and one start per case would multiply them. The program's output
+# names the failed cases either way.
+function(morvane_gtest_layer target layer case_timeout)
+  if(MORVANE_TEST_CASES)
+    gtest_discover_tests(${target}
+      TEST_PREFIX "${MORVANE_TEST_PREFIX}${layer}."
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES TIMEOUT ${case_timeout} ${ARGN})
+  else()
+    add_test(NAME ${MORVANE_TEST_PREFIX}${layer} COMMAND ${target})
+    set_tests_properties(${MORVANE_TEST_PREFIX}${layer} PROPERTIES TIMEOUT 1200 ${ARGN})
+  endif()
+endfunction()
 
 add_executable(win_tests
   tests/win/reader_win_test.cpp
@@ -15,18 +33,17 @@ add_executable(win_tests
   tests/win/import_patch.cpp
   tests/win/test_support.cpp
   tests/common/expected_file.cpp)
-target_link_libraries(win_tests PRIVATE morvane_win gtest_main)
+target_link_libraries(win_tests PRIVATE morvane_win gtest_main version)
 # Wine reaches the Unix file system through drive Z:.
 target_compile_definitions(win_tests PRIVATE
-  "MORVANE_EDITOR_PATH=\"Z:$<TARGET_FILE:morvane-settings>\"")
+  "MORVANE_EDITOR_PATH=\"Z:$<TARGET_FILE:morvane-settings>\""
+  MORVANE_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+  MORVANE_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+  MORVANE_VERSION_PATCH=${PROJECT_VERSION_PATCH})
 add_dependencies(win_tests morvane-settings)
 target_include_directories(win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 morvane_warnings(win_tests)
-gtest_discover_tests(win_tests
-  TEST_PREFIX "win."
-  DISCOVERY_MODE PRE_TEST
-  DISCOVERY_TIMEOUT 60
-  PROPERTIES ENVIRONMENT "WINEPREFIX=${MORVANE_WINE_PLAIN}")
+morvane_gtest_layer(win_tests win 1500 ENVIRONMENT "WINEPREFIX=${MORVANE_WINE_PLAIN}")
 
 # The probe and the start-up that relies on it, against two displays: plain Xvfb offers no
 # 800 x 600 mode; a Wine virtual desktop offers it at 60 Hz, so one step. Each needs a prefix of
@@ -44,11 +61,13 @@ foreach(display plain desktop)
     set(steps 1)
     set(prefix ${MORVANE_WINE_DESKTOP})
   endif()
-  add_test(NAME win.RefreshProbe.${display}Display COMMAND ${MORVANE_WINE} $<TARGET_FILE:probe_tests>)
-  set_tests_properties(win.RefreshProbe.${display}Display PROPERTIES ENVIRONMENT
+  set(test ${MORVANE_TEST_PREFIX}win.RefreshProbe.${display}Display)
+  add_test(NAME ${test} COMMAND ${MORVANE_WINE} $<TARGET_FILE:probe_tests>)
+  set_tests_properties(${test} PROPERTIES ENVIRONMENT
     "WINEPREFIX=${prefix};MORVANE_EXPECTED_REFRESH_STEPS=${steps};${MORVANE_WINE_ENV}")
 endforeach()
 include(cmake/e2e.cmake)
+include(cmake/release-tests.cmake)
 
 # The long-session soak: a separate command (make soak), not a test; it prints its figures.
 add_executable(soak tests/soak/soak_main.cpp)

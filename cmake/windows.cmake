@@ -1,5 +1,6 @@
 # Windows build: the editor, and (with GoogleTest at hand) its tests under Wine.
 enable_language(RC)
+include(cmake/release.cmake)
 
 if(MINGW)
   # Static, so the executables need nothing but the system's own DLLs.
@@ -19,10 +20,15 @@ add_library(morvane_win STATIC
   app/startup.cpp)
 target_link_libraries(morvane_win PUBLIC morvane_core user32 gdi32 kernel32)
 morvane_warnings(morvane_win)
+morvane_release_code(morvane_core)
+morvane_release_code(morvane_win)
 
 add_executable(morvane-settings WIN32 app/main.cpp app/editor.rc)
 target_link_libraries(morvane-settings PRIVATE morvane_win)
 morvane_warnings(morvane-settings)
+morvane_release_program(morvane-settings "Morvane settings editor")
+
+morvane_list_release_programs()
 
 if(MORVANE_TESTS)
   include(cmake/windows-tests.cmake)

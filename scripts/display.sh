@@ -1,15 +1,16 @@
-# Sourced: starts a private Xvfb display and the Wine prefixes the Windows tests run in.
-# Stops both when the sourcing shell exits.
+# Sourced: starts a private Xvfb display and the Wine prefixes the Windows tests run in, two per
+# Windows build tree. Stops both when the sourcing shell exits.
+source "$(dirname "${BASH_SOURCE[0]}")/ia32.sh"
 
-# Prefixes belong to one display at a time; a second user (the soak) names its own root.
-prefix_root=${MORVANE_PREFIX_ROOT:-$PWD/build/win/wine}
-wine_plain="$prefix_root/plain"
-wine_desktop="$prefix_root/desktop"
+# Prefixes belong to one display at a time; a second user (the soak) names its own roots.
+prefix_roots=(${MORVANE_PREFIX_ROOTS:-$PWD/build/win32/wine $PWD/build/win64/wine})
+prefixes=()
+for root in "${prefix_roots[@]}"; do prefixes+=("$root/plain" "$root/desktop"); done
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 stop_display() {
-  WINEPREFIX="$wine_plain" wineserver -k 2>/dev/null || true
-  WINEPREFIX="$wine_desktop" wineserver -k 2>/dev/null || true
+  local prefix
+  for prefix in "${prefixes[@]}"; do WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; done
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -f "${display_fifo:-}"
 }
@@ -25,14 +26,22 @@ start_display() {
   export DISPLAY=":$number"
 }
 
+# A prefix made while only 64-bit Wine was installed has no 32-bit system and cannot start a
+# 32-bit program ("could not load kernel32.dll"); it is made again.
+prefix_current() {  # prefix
+  [ -f "$1/.morvane-ready" ] && [ -f "$1/drive_c/windows/syswow64/kernel32.dll" ]
+}
+
 # A prefix is made once per build tree; the desktop one makes a 1024x768 virtual desktop its
 # default, so programs keep their own exit codes (explorer /desktop would always answer 0).
-prepare_prefix() {  # prefix, "desktop" or ""
-  local prefix=$1 mode=$2
-  [ -f "$prefix/.morvane-ready" ] && return 0
+prepare_prefix() {  # prefix
+  local prefix=$1
+  prefix_current "$prefix" && return 0
+  WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+  rm -rf "$prefix"
   mkdir -p "$prefix"
   WINEPREFIX="$prefix" wineboot -i >/dev/null 2>&1
-  if [ "$mode" = desktop ]; then
+  if [ "$(basename "$prefix")" = desktop ]; then
     WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
   fi
@@ -46,16 +55,17 @@ install_tahoma() {  # prefix
   cp -n /usr/share/wine/fonts/tahoma*.ttf "$1/drive_c/windows/Fonts/"
 }
 
+ensure_i386_runs || exit 1
 start_display
-prepare_prefix "$wine_plain" ""
-prepare_prefix "$wine_desktop" desktop
-install_tahoma "$wine_plain"
-install_tahoma "$wine_desktop"
+for prefix in "${prefixes[@]}"; do
+  prepare_prefix "$prefix"
+  install_tahoma "$prefix"
+done
 # A persistent server per prefix spares every test the server's start-up. Wine's own helper
 # processes start with the first program and inherit its output; start them here, on /dev/null,
 # or they would hold a test's output pipe open long after the test ended.
-for prefix in "$wine_plain" "$wine_desktop"; do
+for prefix in "${prefixes[@]}"; do
   WINEPREFIX="$prefix" wineserver -p
   WINEPREFIX="$prefix" wine cmd /c exit </dev/null >/dev/null 2>&1
 done
-export WINEPREFIX="$wine_plain"
+export WINEPREFIX="${prefixes[0]}"

@@ -1,7 +1,7 @@
 # Sourced: directories in which Save must fail or must take care, for the Windows tests. Root writes anywhere, so
 # as root the read-only directory is made immutable rather than merely unwritable.
 
-fault_root="$PWD/build/win/faults"
+fault_root="$PWD/build/faults"
 
 wine_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 

@@ -6,20 +6,19 @@ source scripts/display.sh
 source scripts/fault-dirs.sh
 trap 'remove_fault_dirs; stop_display' EXIT
 
-screenshots=build/win/screenshots
-
-# The end-to-end run photographs the window in each language; the README shows the pictures.
-# Without metadata the files change only when the window does.
+# The end-to-end run photographs the window in each language; the README shows the pictures of
+# the 32-bit editor, the one users run. Without metadata the files change only when the window
+# does.
 publish_screenshots() {
   local shot
-  for shot in "$screenshots"/*.bmp; do
+  for shot in build/win32/screenshots/*.bmp; do
     [ -e "$shot" ] || continue
     convert "$shot" -alpha off -strip "docs/$(basename "${shot%.bmp}").png"
   done
 }
 
 make_fault_dirs
-rm -f "$screenshots"/*.bmp
+rm -f build/win32/screenshots/*.bmp build/win64/screenshots/*.bmp
 status=0
 ctest --test-dir build --output-on-failure "$@" || status=$?
 publish_screenshots

@@ -7,13 +7,6 @@ namespace {
 
 constexpr DWORD kPollMs = 20;
 
-// The build hands over the editor's path with forward slashes; Windows wants backslashes.
-std::string editorPath() {
-  std::string path = MORVANE_EDITOR_PATH;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
-
 struct WindowSearch {
   DWORD processId;
   const char* className;
@@ -70,7 +63,24 @@ void send(std::vector<INPUT> inputs) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// The value of the environment variable `name`, or `builtIn` when it is not set.
+std::string builtInOrEnvironment(const char* name, const char* builtIn) {
+  char value[MAX_PATH] = {};
+  std::string path = GetEnvironmentVariableA(name, value, MAX_PATH) != 0 ? value : builtIn;
+  // The build hands over paths with forward slashes; Windows wants backslashes.
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+
 }  // namespace
+
+std::string editorPath() {
+  return builtInOrEnvironment("MORVANE_EDITOR_PATH", MORVANE_EDITOR_PATH);
+}
+
+std::string screenshotDirectory() {
+  return builtInOrEnvironment("MORVANE_SCREENSHOT_DIR", MORVANE_SCREENSHOT_DIR);
+}
 
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;

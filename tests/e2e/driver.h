@@ -11,6 +11,11 @@
 // How long any wait on the editor may take before the test gives up on it.
 constexpr DWORD kPatienceMs = 10000;
 
+// The editor to drive and where its pictures go: this build's unless the environment names
+// others, as it does when this driver drives the other architecture's editor.
+std::string editorPath();
+std::string screenshotDirectory();
+
 // Polls `condition` until it holds or `timeoutMs` have passed; answers whether it held.
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kPatienceMs);
 
@@ -85,6 +90,9 @@ class ClientPixels {
   explicit ClientPixels(HWND window);
   int width() const { return width_; }
   int height() const { return height_; }
+  bool operator==(const ClientPixels& other) const {
+    return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
+  }
   // 0x00BBGGRR, as the drawing functions take colours.
   COLORREF at(int x, int y) const;
   // Writes the pixels as a 32-bit BMP file; answers whether it could.

@@ -23,7 +23,7 @@ void EditorTest::start(const std::string& settings, WORD showState) {
 
 void EditorTest::startHere(WORD showState) {
   editor_ = std::make_unique<EditorProcess>(directory_.path(), showState);
-  ASSERT_TRUE(editor_->started()) << "cannot start " << MORVANE_EDITOR_PATH << ", error "
+  ASSERT_TRUE(editor_->started()) << "cannot start " << editorPath() << ", error "
                                   << GetLastError();
   window_ = editor_->waitForMainWindow();
   ASSERT_NE(nullptr, window_) << "the editor shows no MainWindow";
@@ -45,6 +45,9 @@ void EditorTest::clickCheck(Child child, int expectedState) const {
 }
 
 void EditorTest::clickButton(Child child) const {
+  // A sent message is answered only between the editor's handlers: once it is, an earlier
+  // rebuild is over and the button below is the one on screen, not one about to go.
+  SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, nullptr);
   const HWND button = control(child);
   ASSERT_NE(nullptr, button) << "the editor does not show its 22 controls";
   clickControl(button);

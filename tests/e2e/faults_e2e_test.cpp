@@ -65,9 +65,11 @@ TEST_F(EditorTest, SaveWhileTheFileIsHeldFailsVisiblyAndLaterSucceeds) {
   ASSERT_TRUE(hold.held());
   clickButton(kSaveButton);
 
+  // The box exists before its texts are in place; it is shown once they are.
   HWND message = nullptr;
   ASSERT_TRUE(waitUntil([&] {
-    return (message = findProcessWindow(window_, "#32770")) != nullptr;
+    message = findProcessWindow(window_, "#32770");
+    return message != nullptr && IsWindowVisible(message);
   })) << "Save failed without a word";
   // The box exists a moment before it carries its caption and text.
   const std::string expectedText = "Die Einstellungen konnten nicht gespeichert werden.\r\n\r\n" +
