@@ -1,4 +1,5 @@
-# morvane-config: a native program on the host, a console program on Windows.
+# morvane-config: a native program on the host, a console program on Windows; its tests run the
+# real binary on real files.
 add_library(morvane_cli STATIC
   cli/option_names.cpp
   cli/canonical_check.cpp
@@ -15,3 +16,44 @@ else()
 endif()
 target_link_libraries(morvane-config PRIVATE morvane_cli)
 morvane_warnings(morvane-config)
+
+if(NOT MORVANE_TESTS)
+  return()
+endif()
+
+if(WIN32)
+  # The Windows program runs the host's table of command lines under Wine, all but the cases
+  # whose file errors the platform words otherwise.
+  add_executable(cli_win_tests
+    tests/cli/cli_cases.cpp
+    tests/cli/win_sandbox.cpp
+    tests/cli/cli_win_test.cpp
+    tests/win/console_run.cpp
+    tests/win/test_support.cpp
+    tests/common/expected_file.cpp)
+  target_link_libraries(cli_win_tests PRIVATE gtest_main)
+  target_include_directories(cli_win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_compile_definitions(cli_win_tests PRIVATE
+    "MORVANE_CONFIG_PATH=\"Z:$<TARGET_FILE:morvane-config>\"" MORVANE_VERSION="${PROJECT_VERSION}")
+  add_dependencies(cli_win_tests morvane-config)
+  morvane_warnings(cli_win_tests)
+  # One run for the whole table: a start of the test program under Wine costs more than a case.
+  add_test(NAME win.CliCommandLines COMMAND ${MORVANE_WINE} $<TARGET_FILE:cli_win_tests>)
+  set_tests_properties(win.CliCommandLines PROPERTIES
+    ENVIRONMENT "WINEPREFIX=${MORVANE_WINE_PLAIN};${MORVANE_WINE_ENV}" TIMEOUT 600)
+else()
+  add_executable(cli_tests
+    tests/cli/names_test.cpp
+    tests/cli/check_test.cpp
+    tests/cli/cli_cases.cpp
+    tests/cli/posix_sandbox.cpp
+    tests/cli/cli_host_test.cpp
+    tests/common/expected_file.cpp)
+  target_link_libraries(cli_tests PRIVATE morvane_cli gtest_main)
+  target_include_directories(cli_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_compile_definitions(cli_tests PRIVATE
+    "MORVANE_CONFIG_PATH=\"$<TARGET_FILE:morvane-config>\"" MORVANE_VERSION="${PROJECT_VERSION}")
+  add_dependencies(cli_tests morvane-config)
+  morvane_warnings(cli_tests)
+  gtest_discover_tests(cli_tests TEST_PREFIX "${MORVANE_TEST_PREFIX}")
+endif()
