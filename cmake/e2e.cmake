@@ -5,6 +5,8 @@ add_executable(e2e_tests
   tests/e2e/editor_e2e_test.cpp
   tests/e2e/editing_e2e_test.cpp
   tests/e2e/faults_e2e_test.cpp
+  tests/e2e/config_e2e_test.cpp
+  tests/win/console_run.cpp
   tests/win/test_support.cpp
   tests/common/expected_file.cpp)
 target_link_libraries(e2e_tests PRIVATE gtest_main user32 gdi32)
@@ -15,9 +17,10 @@ file(MAKE_DIRECTORY "${MORVANE_SCREENSHOT_DIR}")
 # Wine reaches the Unix file system through drive Z:.
 target_compile_definitions(e2e_tests PRIVATE
   "MORVANE_EDITOR_PATH=\"Z:$<TARGET_FILE:morvane-settings>\""
+  "MORVANE_CONFIG_PATH=\"Z:$<TARGET_FILE:morvane-config>\""
   "MORVANE_SCREENSHOT_DIR=\"Z:${MORVANE_SCREENSHOT_DIR}\"")
 morvane_warnings(e2e_tests)
-add_dependencies(e2e_tests morvane-settings)
+add_dependencies(e2e_tests morvane-settings morvane-config)
 # Serial: the tests share one pointer, one keyboard and one foreground window.
 gtest_discover_tests(e2e_tests
   TEST_PREFIX "e2e."
