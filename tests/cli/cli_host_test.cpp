@@ -74,6 +74,10 @@ TEST(ShowJson, IsReadBackByAJsonParser) {
       parsed.out);
 }
 
+mode_t regularFile(mode_t permissions) {
+  return S_IFREG | permissions;
+}
+
 mode_t modeOf(const std::string& path) {
   struct stat status {};
   lstat(path.c_str(), &status);
@@ -86,7 +90,7 @@ TEST(FileModes, TheOldPermissionBitsStay) {
     sandbox.writeFile("quenlix.ini", kHandWritten);
     chmod(sandbox.pathOf("quenlix.ini").c_str(), mode);
     EXPECT_EQ(0, sandbox.run({"set", "fsaa=4x"}).exitCode);
-    EXPECT_EQ(S_IFREG | mode, modeOf(sandbox.pathOf("quenlix.ini"))) << std::oct << mode;
+    EXPECT_EQ(regularFile(mode), modeOf(sandbox.pathOf("quenlix.ini"))) << std::oct << mode;
   }
 }
 
@@ -96,7 +100,7 @@ TEST(FileModes, ANewFileGetsWhatTheUmaskAllows) {
   const int exitCode = sandbox.run({"reset"}).exitCode;
   umask(previous);
   EXPECT_EQ(0, exitCode);
-  EXPECT_EQ(S_IFREG | 0640, modeOf(sandbox.pathOf("quenlix.ini")));
+  EXPECT_EQ(regularFile(0640), modeOf(sandbox.pathOf("quenlix.ini")));
 }
 
 // What must hold whenever the file cannot be replaced.
@@ -121,7 +125,7 @@ TEST(FileRefusals, ReadOnlyFile) {
   expectRefused(sandbox, "d", {"set", "--file", "d/quenlix.ini", "fsaa=4x"},
                 "d/quenlix.ini: the file is read-only: Permission denied");
   expectRefused(sandbox, "d", {"reset", "d/quenlix.ini"}, "the file is read-only");
-  EXPECT_EQ(S_IFREG | 0444, modeOf(sandbox.pathOf("d/quenlix.ini")));
+  EXPECT_EQ(regularFile(0444), modeOf(sandbox.pathOf("d/quenlix.ini")));
 }
 
 // Root writes into any directory but an immutable one.

@@ -42,7 +42,7 @@ TEST(OptionNames, EachKeyIsTheLineSaveWritesForItsField) {
     size_t differsAt = 0;
     while (changed[differsAt] == defaults[differsAt]) ++differsAt;
     const size_t lineStart = changed.rfind('\n', differsAt) + 1;
-    EXPECT_EQ(0u, changed.compare(lineStart, std::strlen(option.fileKey), option.fileKey));
+    EXPECT_EQ(0, changed.compare(lineStart, std::strlen(option.fileKey), option.fileKey));
 
     const std::string line = std::string(option.fileKey) + "1";
     EXPECT_STREQ(option.fileKey,
