@@ -142,6 +142,14 @@ bool flushDirectory(const char* directory, const char* path, FileError& error) {
   return flushed || fail(error, path, "cannot flush its directory", reason);
 }
 
+bool directoryOfExists(const char* path) {
+  char directory[PATH_MAX];
+  const char* name = nullptr;
+  splitPath(path, directory, name);
+  struct stat status {};
+  return stat(directory, &status) == 0 && S_ISDIR(status.st_mode);
+}
+
 bool readOpenFile(int file, const char* path, FileBytes& bytes, FileError& error) {
   struct stat status {};
   if (fstat(file, &status) != 0) return fail(error, path, "cannot look at it", errno);
@@ -161,7 +169,13 @@ bool readOpenFile(int file, const char* path, FileBytes& bytes, FileError& error
 bool readSettingsFile(const char* path, FileBytes& bytes, FileError& error) {
   bytes = FileBytes{nullptr, 0, false};
   const int file = open(path, O_RDONLY);
-  if (file < 0) return errno == ENOENT || fail(error, path, "cannot open it", errno);
+  if (file < 0) {
+    // No file yet reads as the defaults; a directory that is not there either is more likely a
+    // typing error, and is one on Windows too.
+    const int reason = errno;
+    return (reason == ENOENT && directoryOfExists(path)) ||
+           fail(error, path, "cannot read it", reason);
+  }
   const bool ok = readOpenFile(file, path, bytes, error);
   close(file);
   if (!ok) releaseFileBytes(bytes);

@@ -22,8 +22,7 @@ if(NOT MORVANE_TESTS)
 endif()
 
 if(WIN32)
-  # The Windows program runs the host's table of command lines under Wine, all but the cases
-  # whose file errors the platform words otherwise.
+  # The Windows program runs the host's table of command lines under Wine.
   add_executable(cli_win_tests
     tests/cli/cli_cases.cpp
     tests/cli/win_sandbox.cpp

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <map>
 #include <sstream>
+#include <utility>
 
 #include "tests/common/expected_file.h"
 
@@ -20,6 +21,11 @@ Entry file(const std::string& bytes, const std::string& name = kFile) {
 
 Entry directory(const std::string& name = kFile) {
   return {name, "", true};
+}
+
+CliCase makeCase(std::string name, std::vector<Entry> before, std::vector<Run> runs,
+                 std::vector<Entry> after) {
+  return {std::move(name), std::move(before), std::move(runs), std::move(after)};
 }
 
 std::string canonical(const std::map<std::string, std::string>& changed = {}) {
@@ -109,306 +115,245 @@ const std::pair<const char*, const char*> kBadValues[] = {
 };
 // clang-format on
 
+// The cases are written by hand: the formatter would scatter their nested lists.
+// clang-format off
+
 // Each good value set in an empty directory, then shown.
 void addGoodValues(std::vector<CliCase>& cases) {
   for (const GoodValue& value : kGoodValues)
-    cases.push_back({
-        std::string("set ") + value.assignment,
-        {                                     },
-        {{{"set", value.assignment}, 0, {}, ""}, {{"show"}, 0, {value.shown}, ""}},
-        {file(canonical({{value.key, value.digits}}))                                     },
-        true
-    });
+    cases.push_back(makeCase(std::string("set ") + value.assignment,
+        {},
+        {{{"set", value.assignment}, 0, {}, ""},
+         {{"show"}, 0, {value.shown}, ""}},
+        {file(canonical({{value.key, value.digits}}))}));
 }
 
 // Each bad value refused, the file as it was.
 void addBadValues(std::vector<CliCase>& cases) {
   for (const auto& value : kBadValues)
-    cases.push_back({std::string("reject ") + value.first,
-                     {file(kHandWritten)},
-                     {{{"set", value.first}, 2, {}, std::string("set: ") + value.second}},
-                     {file(kHandWritten)},
-                     true});
+    cases.push_back(makeCase(std::string("reject ") + value.first,
+        {file(kHandWritten)},
+        {{{"set", value.first}, 2, {}, std::string("set: ") + value.second}},
+        {file(kHandWritten)}));
 }
 
 // Command lines that are wrong as a whole: nothing is read or written.
 void addUsageErrors(std::vector<CliCase>& cases) {
   const std::pair<std::vector<std::string>, std::string> wrong[] = {
-      {{},                                   "no command given"                           },
-      {{"frobnicate"},                       "unknown command 'frobnicate'"               },
-      {{"set"},                              "set: no NAME=VALUE given"                   },
+      {{},                                   "no command given"},
+      {{"frobnicate"},                       "unknown command 'frobnicate'"},
+      {{"set"},                              "set: no NAME=VALUE given"},
       {{"set", "windowed"},                  "set: 'windowed' has no '=': give NAME=VALUE"},
-      {{"set", "speed=fast"},                "set: unknown name 'speed'"                  },
-      {{"set", "=on"},                       "set: unknown name ''"                       },
-      {{"set", "--file"},                    "set: --file needs a FILE"                   },
-      {{"set", "--force", "fsaa=4x"},        "set: unknown option '--force'"              },
-      {{"set", "fsaa=4x", "windowed=maybe"}, "set: windowed: 'maybe' is not allowed"      },
-      {{"set", "windowed=maybe", "fsaa=4x"}, "set: windowed: 'maybe' is not allowed"      },
-      {{"set", "fsaa=4x", "bogus"},          "set: 'bogus' has no '='"                    },
-      {{"show", "a.ini", "b.ini"},           "show: more than one FILE: 'b.ini'"          },
-      {{"show", "--yaml"},                   "show: unknown option '--yaml'"              },
-      {{"reset", "--all"},                   "reset: unknown option '--all'"              },
-      {{"check", "a.ini", "b.ini"},          "check: more than one FILE: 'b.ini'"         },
+      {{"set", "speed=fast"},                "set: unknown name 'speed'"},
+      {{"set", "=on"},                       "set: unknown name ''"},
+      {{"set", "--file"},                    "set: --file needs a FILE"},
+      {{"set", "--force", "fsaa=4x"},        "set: unknown option '--force'"},
+      {{"set", "fsaa=4x", "windowed=maybe"}, "set: windowed: 'maybe' is not allowed"},
+      {{"set", "windowed=maybe", "fsaa=4x"}, "set: windowed: 'maybe' is not allowed"},
+      {{"set", "fsaa=4x", "bogus"},          "set: 'bogus' has no '='"},
+      {{"show", "a.ini", "b.ini"},           "show: more than one FILE: 'b.ini'"},
+      {{"show", "--yaml"},                   "show: unknown option '--yaml'"},
+      {{"reset", "--all"},                   "reset: unknown option '--all'"},
+      {{"check", "a.ini", "b.ini"},          "check: more than one FILE: 'b.ini'"},
   };
   for (const auto& line : wrong) {
     std::string name = "usage";
     for (const std::string& argument : line.first) name += " " + argument;
-    cases.push_back({name,
-                     {file(kHandWritten)},
-                     {{line.first, 2, {}, line.second}},
-                     {file(kHandWritten)},
-                     true});
+    cases.push_back(makeCase(name,
+        {file(kHandWritten)},
+        {{line.first, 2, {}, line.second}},
+        {file(kHandWritten)}));
   }
 }
 
 void addHelpAndVersion(std::vector<CliCase>& cases) {
-  cases.push_back({"help lists every name, its file key and its values",
-                   {},
-                   {{{"--help"},
-                     0,
-                     {"info-corner FPS:",
-                      "display-order ANZEIGEFOLGE:",
-                      "framerate FRAMERATE:",
-                      "clock UHRZEIT:",
-                      "texture-mass STATS:",
-                      "texture-memory MEM:",
-                      "paletted-texture GL_EXT_paletted_texture:",
-                      "shared-texture-palette GL_EXT_shared_texture_palette:",
-                      "packed-pixels GL_EXT_packed_pixels:",
-                      "directx-videos DIRECTXVIDEOS:",
-                      "texture-videos TEXTURVIDEOS:",
-                      "fixed-gamma FESTESGAMMA:",
-                      "refresh REFRESH:",
-                      "windowed WINDOWED:",
-                      "centred ZENTRIERT:",
-                      "capture-mouse MAUSGRENZEN:",
-                      "window-extras VERSTELLBAR:",
-                      "desktop-resolution DESKTOPRES:",
-                      "fsaa FSAA:",
-                      "language SPRACHE:",
-                      "none | upper-left | upper-right | lower-left | lower-right",
-                      "framerate,clock,texture-mass | framerate,texture-mass,clock | "
-                      "texture-mass,clock,framerate | texture-mass,framerate,clock | "
-                      "clock,texture-mass,framerate | clock,framerate,texture-mass",
-                      "none | digital | small-analogue | large-analogue",
-                      "on | off (also 1/0, true/false, yes/no)",
-                      "8-108",
-                      "auto | 60 | 65 | ... | 995 (Hz, in steps of 5)",
-                      "off | 2x | 4x | 6x | 8x",
-                      "de | en",
-                      "the editor lowers a rate its display does not offer"},
-                     ""}},
-                   {},
-                   true});
-  cases.push_back({"version",
-                   {},
-                   {{{"--version"}, 0, {"morvane-config " MORVANE_VERSION}, "", true}},
-                   {},
-                   true});
+  cases.push_back(makeCase("help lists every name, its file key and its values",
+      {},
+      {{{"--help"}, 0,
+        {"info-corner FPS:",
+         "display-order ANZEIGEFOLGE:",
+         "framerate FRAMERATE:",
+         "clock UHRZEIT:",
+         "texture-mass STATS:",
+         "texture-memory MEM:",
+         "paletted-texture GL_EXT_paletted_texture:",
+         "shared-texture-palette GL_EXT_shared_texture_palette:",
+         "packed-pixels GL_EXT_packed_pixels:",
+         "directx-videos DIRECTXVIDEOS:",
+         "texture-videos TEXTURVIDEOS:",
+         "fixed-gamma FESTESGAMMA:",
+         "refresh REFRESH:",
+         "windowed WINDOWED:",
+         "centred ZENTRIERT:",
+         "capture-mouse MAUSGRENZEN:",
+         "window-extras VERSTELLBAR:",
+         "desktop-resolution DESKTOPRES:",
+         "fsaa FSAA:",
+         "language SPRACHE:",
+         "none | upper-left | upper-right | lower-left | lower-right",
+         "framerate,clock,texture-mass | framerate,texture-mass,clock | "
+         "texture-mass,clock,framerate | texture-mass,framerate,clock | "
+         "clock,texture-mass,framerate | clock,framerate,texture-mass",
+         "none | digital | small-analogue | large-analogue",
+         "on | off (also 1/0, true/false, yes/no)",
+         "8-108",
+         "auto | 60 | 65 | ... | 995 (Hz, in steps of 5)",
+         "off | 2x | 4x | 6x | 8x",
+         "de | en",
+         "the editor lowers a rate its display does not offer"},
+        ""}},
+      {}));
+  cases.push_back(makeCase("version",
+      {},
+      {{{"--version"}, 0, {"morvane-config " MORVANE_VERSION}, "", true}},
+      {}));
 }
 
 void addShows(std::vector<CliCase>& cases) {
-  cases.push_back(
-      {"show the defaults without a file",
-       {},
-       {{{"show"},
-         0,
-         {"info-corner             none", "display-order           framerate,clock,texture-mass",
-          "framerate               on",   "clock                   none",
-          "texture-mass            off",  "texture-memory          16",
-          "paletted-texture        on",   "shared-texture-palette  on",
-          "packed-pixels           on",   "directx-videos          off",
-          "texture-videos          on",   "fixed-gamma             off",
-          "refresh                 auto", "windowed                off",
-          "centred                 off",  "capture-mouse           off",
-          "window-extras           off",  "desktop-resolution      off",
-          "fsaa                    off",  "language                de"},
-         "",
-         true}},
-       {},
-       true});
+  cases.push_back(makeCase("show the defaults without a file",
+      {},
+      {{{"show"}, 0,
+        {"info-corner             none",
+         "display-order           framerate,clock,texture-mass",
+         "framerate               on",
+         "clock                   none",
+         "texture-mass            off",
+         "texture-memory          16",
+         "paletted-texture        on",
+         "shared-texture-palette  on",
+         "packed-pixels           on",
+         "directx-videos          off",
+         "texture-videos          on",
+         "fixed-gamma             off",
+         "refresh                 auto",
+         "windowed                off",
+         "centred                 off",
+         "capture-mouse           off",
+         "window-extras           off",
+         "desktop-resolution      off",
+         "fsaa                    off",
+         "language                de"},
+        "", true}},
+      {}));
   // Values outside the lists, as the window brings them in; nothing is written.
   const std::string outOfRange =
       "WINDOWED:5\r\nMEM:005\r\nUHRZEIT:9\r\nANZEIGEFOLGE:8\r\nSPRACHE:7\r\nFSAA:9\r\n"
       "REFRESH:35\r\nFPS:3\r\nFRAMERATE:0\r\n";
-  cases.push_back(
-      {"show values as the window shows them",
-       {file(outOfRange)},
-       {{{"show"},
-         0,
-         {"windowed on", "texture-memory 8", "clock large-analogue",
-          "display-order clock,framerate,texture-mass", "language en", "fsaa 8x", "refresh 180",
-          "info-corner lower-left", "framerate off", "texture-videos on"},
-         ""}},
-       {file(outOfRange)},
-       true});
-  cases.push_back({
-      "show and show --json a named file",
-      {file("MEM:099\r\nFSAA:6",                                         "other.ini")},
+  cases.push_back(makeCase("show values as the window shows them",
+      {file(outOfRange)},
+      {{{"show"}, 0,
+        {"windowed on", "texture-memory 8", "clock large-analogue",
+         "display-order clock,framerate,texture-mass", "language en", "fsaa 8x", "refresh 180",
+         "info-corner lower-left", "framerate off", "texture-videos on"},
+        ""}},
+      {file(outOfRange)}));
+  cases.push_back(makeCase("show and show --json a named file",
+      {file("MEM:099\r\nFSAA:6", "other.ini")},
       {{{"show", "other.ini"}, 0, {"texture-memory 99", "fsaa 6x"}, ""},
-        {{"show", "--json", "other.ini"},
-        0,
-        {"\"texture-memory\": 99,", "\"fsaa\": \"6x\",", "\"windowed\": false,"},
-        ""}                                                                           },
-      {file("MEM:099\r\nFSAA:6",                                         "other.ini")},
-      true
-  });
+       {{"show", "--json", "other.ini"}, 0,
+        {"\"texture-memory\": 99,", "\"fsaa\": \"6x\",", "\"windowed\": false,"}, ""}},
+      {file("MEM:099\r\nFSAA:6", "other.ini")}));
 }
 
 void addSets(std::vector<CliCase>& cases) {
-  cases.push_back({
-      "set keeps the rest of the file",
-      {file(kHandWritten)                                                 },
-      {{{"set", "fsaa=4x"}, 0, {}, ""}                                    },
-      {file(canonical({{"MEM:", "050"}, {"STATS:", "1"}, {"FSAA:", "4"}}))},
-      true
-  });
-  cases.push_back({
-      "set applies the assignments in order",
-      {                                                                        },
+  cases.push_back(makeCase("set keeps the rest of the file",
+      {file(kHandWritten)},
+      {{{"set", "fsaa=4x"}, 0, {}, ""}},
+      {file(canonical({{"MEM:", "050"}, {"STATS:", "1"}, {"FSAA:", "4"}}))}));
+  cases.push_back(makeCase("set applies the assignments in order",
+      {},
       {{{"set", "fsaa=2x", "FSAA=8x", "windowed=on", "windowed=off"}, 0, {}, ""}},
-      {file(canonical({{"FSAA:", "8"}}))                                        },
-      true
-  });
+      {file(canonical({{"FSAA:", "8"}}))}));
   // Every field off its default at once, no two lists at the same value.
-  cases.push_back({
-      "set every option at once",
-      {          },
-      {{{"set",
-         "info-corner=lower-left",
-         "display-order=clock,framerate,texture-mass",
-         "framerate=off",
-         "clock=small-analogue",
-         "texture-mass=on",
-         "texture-memory=97",
-         "paletted-texture=off",
-         "shared-texture-palette=off",
-         "packed-pixels=off",
-         "directx-videos=on",
-         "texture-videos=off",
-         "fixed-gamma=on",
-         "refresh=190",
-         "windowed=on",
-         "centred=on",
-         "capture-mouse=on",
-         "window-extras=on",
-         "desktop-resolution=on",
-         "fsaa=8x",
-         "language=en"},
-        0,
-        {},
-        ""},
-        {{"check"}, 0, {"quenlix.ini: as Save writes it"}, "", true}},
+  cases.push_back(makeCase("set every option at once",
+      {},
+      {{{"set", "info-corner=lower-left", "display-order=clock,framerate,texture-mass",
+         "framerate=off", "clock=small-analogue", "texture-mass=on", "texture-memory=97",
+         "paletted-texture=off", "shared-texture-palette=off", "packed-pixels=off",
+         "directx-videos=on", "texture-videos=off", "fixed-gamma=on", "refresh=190",
+         "windowed=on", "centred=on", "capture-mouse=on", "window-extras=on",
+         "desktop-resolution=on", "fsaa=8x", "language=en"},
+        0, {}, ""},
+       {{"check"}, 0, {"quenlix.ini: as Save writes it"}, "", true}},
       {file("MEM:097\r\nGL_EXT_paletted_texture:0\r\nZENTRIERT:1\r\nVERSTELLBAR:1\r\n"
             "REFRESH:27\r\nDESKTOPRES:1\r\nFSAA:8\r\nMAUSGRENZEN:1\r\n"
             "GL_EXT_shared_texture_palette:0\r\nGL_EXT_packed_pixels:0\r\nWINDOWED:1\r\n"
             "DIRECTXVIDEOS:1\r\nTEXTURVIDEOS:0\r\nFESTESGAMMA:1\r\nFPS:3\r\nANZEIGEFOLGE:5\r\n"
-            "FRAMERATE:0\r\nUHRZEIT:2\r\nSTATS:1\r\nSPRACHE:1\r\n")          },
-      true
-  });
-  cases.push_back({
-      "set a named file, the working directory's left alone",
+            "FRAMERATE:0\r\nUHRZEIT:2\r\nSTATS:1\r\nSPRACHE:1\r\n")}));
+  cases.push_back(makeCase("set a named file, the working directory's left alone",
       {file(kHandWritten)},
-      { {{"set", "--file", "other.ini", "windowed=on"}, 0, {}, ""},
-        {{"set", "fsaa=6x", "--file=other.ini"}, 0, {}, ""}},
-      { file(kHandWritten), file(canonical({{"WINDOWED:", "1"}, {"FSAA:", "6"}}), "other.ini")},
-      true
-  });
-  cases.push_back({
-      "set refresh back to auto",
-      {file("REFRESH:04\r\n")              },
-      {{{"set", "refresh=auto"}, 0, {}, ""}, {{"show"}, 0, {"refresh auto"}, ""}},
-      {file(canonical())                                   },
-      true
-  });
+      {{{"set", "--file", "other.ini", "windowed=on"}, 0, {}, ""},
+       {{"set", "fsaa=6x", "--file=other.ini"}, 0, {}, ""}},
+      {file(kHandWritten),
+       file(canonical({{"WINDOWED:", "1"}, {"FSAA:", "6"}}), "other.ini")}));
+  cases.push_back(makeCase("set refresh back to auto",
+      {file("REFRESH:04\r\n")},
+      {{{"set", "refresh=auto"}, 0, {}, ""},
+       {{"show"}, 0, {"refresh auto"}, ""}},
+      {file(canonical())}));
   // Save writes what the list holds; the editor reads no more than 200 Hz back.
-  cases.push_back({
-      "set a rate above what the file reads back",
-      {                                  },
+  cases.push_back(makeCase("set a rate above what the file reads back",
+      {},
       {{{"set", "refresh=300"}, 0, {}, ""},
-        {{"show"}, 0, {"refresh 200"}, ""},
-        {{"check"},
-        1,
+       {{"show"}, 0, {"refresh 200"}, ""},
+       {{"check"}, 1,
         {"quenlix.ini: Save would change it:",
          "  line 5: \"REFRESH:49\" becomes \"REFRESH:29\" (refresh 200)"},
-        "",
-        true}},
-      {file(canonical({{"REFRESH:", "49"}}))                              },
-      true
-  });
-  cases.push_back({
-      "set the highest rate",
-      {                                    },
-      {{{"set", "refresh=995"}, 0, {}, ""}  },
-      {file(canonical({{"REFRESH:", "99"}}))},
-      true
-  });
+        "", true}},
+      {file(canonical({{"REFRESH:", "49"}}))}));
+  cases.push_back(makeCase("set the highest rate",
+      {},
+      {{{"set", "refresh=995"}, 0, {}, ""}},
+      {file(canonical({{"REFRESH:", "99"}}))}));
 }
 
 void addResets(std::vector<CliCase>& cases) {
-  cases.push_back({
-      "reset keeps the language",
+  cases.push_back(makeCase("reset keeps the language",
       {file("MEM:050\r\nSPRACHE:1\r\nFSAA:8\r\n")},
-      {{{"reset"}, 0, {}, ""}                    },
-      {file(canonical({{"SPRACHE:", "1"}}))      },
-      true
-  });
-  cases.push_back({
-      "reset keeps any language digit",
-      {file("SPRACHE:7\r\nWINDOWED:1")     },
-      {{{"reset"}, 0, {}, ""}              },
-      {file(canonical({{"SPRACHE:", "7"}}))},
-      true
-  });
-  cases.push_back({"reset without a file writes the defaults",
-                   {},
-                   {{{"reset"}, 0, {}, ""}},
-                   {file(canonical())},
-                   true});
-  cases.push_back({
-      "reset a named file",
-      {file(kHandWritten),                  file("FSAA:4\r\nSPRACHE:1\r\n", "other.ini")},
+      {{{"reset"}, 0, {}, ""}},
+      {file(canonical({{"SPRACHE:", "1"}}))}));
+  cases.push_back(makeCase("reset keeps any language digit",
+      {file("SPRACHE:7\r\nWINDOWED:1")},
+      {{{"reset"}, 0, {}, ""}},
+      {file(canonical({{"SPRACHE:", "7"}}))}));
+  cases.push_back(makeCase("reset without a file writes the defaults",
+      {},
+      {{{"reset"}, 0, {}, ""}},
+      {file(canonical())}));
+  cases.push_back(makeCase("reset a named file",
+      {file(kHandWritten), file("FSAA:4\r\nSPRACHE:1\r\n", "other.ini")},
       {{{"reset", "other.ini"}, 0, {}, ""}},
-      {file(kHandWritten),                       file(canonical({{"SPRACHE:", "1"}}),                               "other.ini")                         },
-      true
-  });
+      {file(kHandWritten), file(canonical({{"SPRACHE:", "1"}}), "other.ini")}));
 }
 
 // A check never writes: each file is left as it was.
 void addCheck(std::vector<CliCase>& cases, const std::string& name, const std::string& bytes,
               int exitCode, const std::vector<std::string>& report) {
-  cases.push_back({"check " + name,
-                   {file(bytes)},
-                   {{{"check"}, exitCode, report, "", true}},
-                   {file(bytes)},
-                   true});
+  cases.push_back(makeCase("check " + name,
+      {file(bytes)},
+      {{{"check"}, exitCode, report, "", true}},
+      {file(bytes)}));
 }
 
 void addChecks(std::vector<CliCase>& cases) {
   const std::string heading = "quenlix.ini: Save would change it:";
   addCheck(cases, "the defaults", canonical(), 0, {"quenlix.ini: as Save writes it"});
-  addCheck(cases, "a language digit Save keeps",
-           canonical({
-               {"SPRACHE:", "7"}
-  }),
-           0, {"quenlix.ini: as Save writes it"});
+  addCheck(cases, "a language digit Save keeps", canonical({{"SPRACHE:", "7"}}), 0,
+           {"quenlix.ini: as Save writes it"});
   addCheck(cases, "values brought into range",
-           canonical({
-               {"MEM:",      "999"},
-               {"FSAA:",     "3"  },
-               {"WINDOWED:", "5"  }
-  }),
-           1,
-           {heading, "  line 1: \"MEM:999\" becomes \"MEM:108\" (texture-memory 108)",
+           canonical({{"MEM:", "999"}, {"FSAA:", "3"}, {"WINDOWED:", "5"}}), 1,
+           {heading,
+            "  line 1: \"MEM:999\" becomes \"MEM:108\" (texture-memory 108)",
             "  line 7: \"FSAA:3\" becomes \"FSAA:2\" (fsaa 2x)",
             "  line 11: \"WINDOWED:5\" becomes \"WINDOWED:1\" (windowed on)"});
-  addCheck(cases, "an old key", replaced(canonical(), "GL_EXT_paletted_texture:1", "8BITTEXTURE:0"),
-           1,
+  addCheck(cases, "an old key",
+           replaced(canonical(), "GL_EXT_paletted_texture:1", "8BITTEXTURE:0"), 1,
            {heading,
             "  line 2: \"8BITTEXTURE:0\" becomes \"GL_EXT_paletted_texture:0\" "
             "(paletted-texture off)"});
   addCheck(cases, "dropped lines", canonical() + "; set by hand\r\nFPS:2\r\n", 1,
-           {heading, "  line 15: FPS: is set again on line 22, this line is dropped",
+           {heading,
+            "  line 15: FPS: is set again on line 22, this line is dropped",
             "  line 21: no setting, dropped: \"; set by hand\"",
             "  line 22: FPS: is out of place; Save writes the lines in its own order"});
   addCheck(cases, "text after a value",
@@ -416,11 +361,12 @@ void addChecks(std::vector<CliCase>& cases) {
            {heading, "  line 19: text after the value is dropped: \" (by hand)\""});
   addCheck(cases, "another order",
            replaced(canonical(), "MEM:016\r\nGL_EXT_paletted_texture:1\r\n",
-                    "GL_EXT_paletted_texture:1\r\nMEM:016\r\n"),
-           1, {heading, "  line 2: MEM: is out of place; Save writes the lines in its own order"});
+                    "GL_EXT_paletted_texture:1\r\nMEM:016\r\n"), 1,
+           {heading, "  line 2: MEM: is out of place; Save writes the lines in its own order"});
   addCheck(cases, "a missing key and a byte-order mark",
            "\xEF\xBB\xBF" + replaced(canonical(), "SPRACHE:0\r\n", ""), 1,
-           {heading, "  the byte-order mark at the start is dropped",
+           {heading,
+            "  the byte-order mark at the start is dropped",
             "  \"SPRACHE:0\" is added (language de, the default)"});
   addCheck(cases, "LF line ends", withLfOnly(canonical()), 1,
            {heading, "  line ends other than CR LF: 20; Save ends every line with CR LF"});
@@ -428,38 +374,34 @@ void addChecks(std::vector<CliCase>& cases) {
   addCheck(cases, "blank lines and an open last line",
            replaced(lastLineOpen, "ZENTRIERT:0\r\n", "ZENTRIERT:0\r\n\r\n\r\n"), 1,
            {heading, "  blank lines dropped: 2", "  the last line gets the line end it lacks"});
-  cases.push_back({"check without a file",
-                   {},
-                   {{{"check"},
-                     1,
-                     {"quenlix.ini: no such file; Save would write it with the defaults"},
-                     "",
-                     true}},
-                   {},
-                   true});
+  cases.push_back(makeCase("check without a file",
+      {},
+      {{{"check"}, 1, {"quenlix.ini: no such file; Save would write it with the defaults"}, "",
+        true}},
+      {}));
 }
 
-// A directory in the file's place is read by no command and replaced by none.
-void addDirectoryInPlace(std::vector<CliCase>& cases) {
-  const std::string problem = "quenlix.ini: cannot read it";
-  cases.push_back({
-      "a directory in the place of the file",
-      {directory(),                 directory("sub")                      },
-      {{{"show"}, 3, {}, problem},
-        {{"set", "fsaa=4x"}, 3, {}, problem},
-        {{"reset"}, 3, {}, problem},
-        {{"check"}, 3, {}, problem},
-        {{"set", "--file", "sub", "fsaa=4x"}, 3, {}, "sub: cannot read it"}},
+// A directory in the file's place, or none where the file should be: nothing is read, nothing
+// is written.
+void addDirectoryErrors(std::vector<CliCase>& cases) {
+  const std::string inPlace = "quenlix.ini: cannot read it";
+  cases.push_back(makeCase("a directory in the place of the file",
       {directory(), directory("sub")},
-      true
-  });
-  cases.push_back(
-      {"set in a directory that does not exist",
-       {},
-       {{{"set", "--file", "nowhere/quenlix.ini", "fsaa=4x"}, 3, {}, "nowhere/quenlix.ini: "}},
-       {},
-       false});
+      {{{"show"}, 3, {}, inPlace},
+       {{"set", "fsaa=4x"}, 3, {}, inPlace},
+       {{"reset"}, 3, {}, inPlace},
+       {{"check"}, 3, {}, inPlace},
+       {{"set", "--file", "sub", "fsaa=4x"}, 3, {}, "sub: cannot read it"}},
+      {directory(), directory("sub")}));
+  const std::string missing = "nowhere/quenlix.ini: cannot read it";
+  cases.push_back(makeCase("a directory that does not exist",
+      {},
+      {{{"set", "--file", "nowhere/quenlix.ini", "fsaa=4x"}, 3, {}, missing},
+       {{"show", "nowhere/quenlix.ini"}, 3, {}, missing}},
+      {}));
 }
+
+// clang-format on
 
 // Runs of blanks as one, so a test need not know the column widths.
 std::string squeezed(const std::string& line) {
@@ -521,7 +463,7 @@ std::vector<CliCase> cliCases() {
   addSets(cases);
   addResets(cases);
   addChecks(cases);
-  addDirectoryInPlace(cases);
+  addDirectoryErrors(cases);
   return cases;
 }
 

@@ -1,5 +1,5 @@
-// The table of morvane-config command lines and what each must do, shared by the host binary's
-// tests and the Windows program's tests under Wine.
+// The table of morvane-config command lines and what each must do, run by the host binary's
+// tests and by the Windows program's tests under Wine.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -57,8 +57,6 @@ struct CliCase {
   std::vector<Entry> before;
   std::vector<Run> runs;
   std::vector<Entry> after;
-  // Whether the Windows program runs the case too: its file errors speak in other words.
-  bool onWindows;
 };
 
 inline void PrintTo(const CliCase& c, std::ostream* out) {

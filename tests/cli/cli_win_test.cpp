@@ -6,13 +6,6 @@
 
 namespace {
 
-std::vector<CliCase> windowsCases() {
-  std::vector<CliCase> cases;
-  for (const CliCase& c : cliCases())
-    if (c.onWindows) cases.push_back(c);
-  return cases;
-}
-
 class WindowsCommandLines : public testing::TestWithParam<CliCase> {};
 
 TEST_P(WindowsCommandLines, GiveTheirOutputExitCodeAndBytes) {
@@ -20,6 +13,6 @@ TEST_P(WindowsCommandLines, GiveTheirOutputExitCodeAndBytes) {
   runCliCase(GetParam(), sandbox);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cli, WindowsCommandLines, testing::ValuesIn(windowsCases()), cliCaseName);
+INSTANTIATE_TEST_SUITE_P(Cli, WindowsCommandLines, testing::ValuesIn(cliCases()), cliCaseName);
 
 }  // namespace
