@@ -42,7 +42,9 @@ struct LineEndCounts {
 class LineWalk {
  public:
   LineWalk(const unsigned char* data, size_t size)
-      : data_(data), size_(size), at_(startsWithByteOrderMark(data, size) ? 3 : 0) {
+      : data_(data),
+        size_(size),
+        at_(startsWithByteOrderMark(data, size) ? sizeof(byteOrderMark) : 0) {
     skipLineEnds();
   }
 
