@@ -12,6 +12,7 @@ if(MORVANE_E2E_DRIVER)
   add_test(NAME ${MORVANE_TEST_PREFIX}e2e COMMAND ${MORVANE_DRIVER_WINE} ${MORVANE_E2E_DRIVER})
   set(driver_environment "WINEPREFIX=${MORVANE_WINE_PLAIN}"
     "MORVANE_EDITOR_PATH=Z:$<TARGET_FILE:morvane-settings>"
+    "MORVANE_CONFIG_PATH=Z:$<TARGET_FILE:morvane-config>"
     "MORVANE_SCREENSHOT_DIR=Z:${MORVANE_SCREENSHOT_DIR}")
   set_tests_properties(${MORVANE_TEST_PREFIX}e2e PROPERTIES RUN_SERIAL TRUE TIMEOUT 1200
     ENVIRONMENT "${driver_environment}")
@@ -24,6 +25,8 @@ add_executable(e2e_tests
   tests/e2e/editor_e2e_test.cpp
   tests/e2e/editing_e2e_test.cpp
   tests/e2e/faults_e2e_test.cpp
+  tests/e2e/config_e2e_test.cpp
+  tests/win/console_run.cpp
   tests/win/test_support.cpp
   tests/common/expected_file.cpp)
 target_link_libraries(e2e_tests PRIVATE gtest_main user32 gdi32)
@@ -31,8 +34,9 @@ target_include_directories(e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 # Wine reaches the Unix file system through drive Z:.
 target_compile_definitions(e2e_tests PRIVATE
   "MORVANE_EDITOR_PATH=\"Z:$<TARGET_FILE:morvane-settings>\""
+  "MORVANE_CONFIG_PATH=\"Z:$<TARGET_FILE:morvane-config>\""
   "MORVANE_SCREENSHOT_DIR=\"Z:${MORVANE_SCREENSHOT_DIR}\"")
 morvane_warnings(e2e_tests)
-add_dependencies(e2e_tests morvane-settings)
+add_dependencies(e2e_tests morvane-settings morvane-config)
 # Serial: the tests share one pointer, one keyboard and one foreground window.
 morvane_gtest_layer(e2e_tests e2e 120 ENVIRONMENT "WINEPREFIX=${MORVANE_WINE_PLAIN}" RUN_SERIAL TRUE)

@@ -10,6 +10,9 @@ function(morvane_release_code target)
   endif()
   target_compile_options(${target} PRIVATE -Os -g0 -fno-exceptions -fno-rtti
                          -ffunction-sections -fdata-sections)
+  # The C library's own printf family, from msvcrt, rather than MinGW's larger one with its
+  # locale and wide-character imports.
+  target_compile_definitions(${target} PRIVATE __USE_MINGW_ANSI_STDIO=0)
   # 32-bit Windows unwinds without tables; 64-bit needs them for its exception handling.
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     target_compile_options(${target} PRIVATE -fno-asynchronous-unwind-tables)

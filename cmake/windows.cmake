@@ -28,8 +28,6 @@ target_link_libraries(morvane-settings PRIVATE morvane_win)
 morvane_warnings(morvane-settings)
 morvane_release_program(morvane-settings "Morvane settings editor")
 
-morvane_list_release_programs()
-
 if(MORVANE_TESTS)
   include(cmake/windows-tests.cmake)
 endif()

@@ -8,7 +8,7 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev googletest zip
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 wine32:i386 fonts-wine xvfb imagemagick
+  wine wine64 wine32:i386 fonts-wine xvfb imagemagick python3
 )
 
 sudo=""

@@ -6,6 +6,11 @@
 // Defaults, then "quenlix.ini" from the working directory, if it can be opened.
 void loadSettings();
 
+// Reads the whole file, opened without sharing, into a buffer from the process heap (none for
+// an empty file). Answers ERROR_SUCCESS or the error of the step that failed, with no buffer.
+DWORD readWholeFile(const char* path, unsigned char*& data, DWORD& size);
+void releaseWholeFile(unsigned char*& data);
+
 // Writes the text's bytes without the terminator in one write. True when every byte went out;
 // a null or empty text has nothing to write and succeeds, a null handle fails.
 bool writeText(HANDLE file, const char* text);

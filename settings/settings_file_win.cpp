@@ -8,19 +8,6 @@
 
 namespace {
 
-// The parse sees only bytes really read: an unknown size, a failed allocation or a failed read
-// leave the defaults.
-void parseOpenFile(HANDLE file) {
-  const DWORD size = GetFileSize(file, nullptr);
-  if (size == INVALID_FILE_SIZE || size == 0) return;
-  auto* buffer = static_cast<unsigned char*>(HeapAlloc(GetProcessHeap(), 0, size));
-  if (buffer == nullptr) return;
-  DWORD bytesRead = 0;
-  if (ReadFile(file, buffer, size, &bytesRead, nullptr))
-    parseSettings(buffer, bytesRead, refreshStepCount, settings);
-  HeapFree(GetProcessHeap(), 0, buffer);
-}
-
 using FinalPathQuery = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
 
 // Windows XP has no way to ask where a link leads; the function is looked up when it is needed,
@@ -65,6 +52,19 @@ bool resolveLinks(const char* path, char (&finalPath)[MAX_PATH]) {
 DWORD lastErrorOr(DWORD fallback) {
   const DWORD error = GetLastError();
   return error != ERROR_SUCCESS ? error : fallback;
+}
+
+// The bytes the parse sees are only those really read.
+DWORD readOpenFile(HANDLE file, unsigned char*& data, DWORD& size) {
+  size = GetFileSize(file, nullptr);
+  if (size == INVALID_FILE_SIZE) return lastErrorOr(ERROR_FILE_TOO_LARGE);
+  if (size == 0) return ERROR_SUCCESS;
+  data = static_cast<unsigned char*>(HeapAlloc(GetProcessHeap(), 0, size));
+  if (data == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+  DWORD bytesRead = 0;
+  if (!ReadFile(file, data, size, &bytesRead, nullptr)) return lastErrorOr(ERROR_READ_FAULT);
+  size = bytesRead;
+  return ERROR_SUCCESS;
 }
 
 // A rename would replace a read-only file where the platform allows it (Wine as root does),
@@ -119,14 +119,34 @@ DWORD writeAndRename(const char* temporaryPath, const char* path, const char* te
 
 }  // namespace
 
+DWORD readWholeFile(const char* path, unsigned char*& data, DWORD& size) {
+  data = nullptr;
+  size = 0;
+  // No sharing: nobody can change the file while it is read.
+  HANDLE file =
+      CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return lastErrorOr(ERROR_OPEN_FAILED);
+  const DWORD error = readOpenFile(file, data, size);
+  CloseHandle(file);
+  if (error != ERROR_SUCCESS) {
+    releaseWholeFile(data);
+    size = 0;
+  }
+  return error;
+}
+
+void releaseWholeFile(unsigned char*& data) {
+  if (data != nullptr) HeapFree(GetProcessHeap(), 0, data);
+  data = nullptr;
+}
+
 void loadSettings() {
   applyDefaults();
-  // No sharing: nobody can change the file while it is read.
-  HANDLE file = CreateFileA(settingsFileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  parseOpenFile(file);
-  CloseHandle(file);
+  unsigned char* data = nullptr;
+  DWORD size = 0;
+  if (readWholeFile(settingsFileName, data, size) != ERROR_SUCCESS) return;
+  parseSettings(data, size, refreshStepCount, settings);
+  releaseWholeFile(data);
 }
 
 bool writeText(HANDLE file, const char* text) {

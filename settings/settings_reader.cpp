@@ -65,18 +65,20 @@ constexpr size_t keyCount = sizeof(keyTable) / sizeof(keyTable[0]);
 // rows[firstRow[b]] up to rows[firstRow[b + 1]], so a line start is compared with the few keys
 // that can match it instead of with all 22.
 struct FirstByteIndex {
-  size_t firstRow[257];
-  size_t rows[keyCount];
+  uint8_t firstRow[257];
+  uint8_t rows[keyCount];
 };
+
+static_assert(keyCount < 256, "the index holds row numbers in single bytes");
 
 constexpr FirstByteIndex indexByFirstByte() {
   FirstByteIndex index{};
   for (const KeyRow& row : keyTable) ++index.firstRow[static_cast<unsigned char>(row.key[0]) + 1];
   for (size_t byte = 1; byte <= 256; ++byte) index.firstRow[byte] += index.firstRow[byte - 1];
-  size_t placed[256] = {};
+  uint8_t placed[256] = {};
   for (size_t row = 0; row < keyCount; ++row) {
     const auto first = static_cast<unsigned char>(keyTable[row].key[0]);
-    index.rows[index.firstRow[first] + placed[first]++] = row;
+    index.rows[index.firstRow[first] + placed[first]++] = static_cast<uint8_t>(row);
   }
   return index;
 }

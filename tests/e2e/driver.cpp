@@ -78,6 +78,10 @@ std::string editorPath() {
   return builtInOrEnvironment("MORVANE_EDITOR_PATH", MORVANE_EDITOR_PATH);
 }
 
+std::string configPath() {
+  return builtInOrEnvironment("MORVANE_CONFIG_PATH", MORVANE_CONFIG_PATH);
+}
+
 std::string screenshotDirectory() {
   return builtInOrEnvironment("MORVANE_SCREENSHOT_DIR", MORVANE_SCREENSHOT_DIR);
 }

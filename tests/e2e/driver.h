@@ -14,6 +14,7 @@ constexpr DWORD kPatienceMs = 10000;
 // The editor to drive and where its pictures go: this build's unless the environment names
 // others, as it does when this driver drives the other architecture's editor.
 std::string editorPath();
+std::string configPath();
 std::string screenshotDirectory();
 
 // Polls `condition` until it holds or `timeoutMs` have passed; answers whether it held.

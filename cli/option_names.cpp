@@ -1,0 +1,282 @@
+// The names table and the reading and writing of values by name.
+#include "cli/option_names.h"
+
+#include <cstring>
+
+#include "cli/print.h"
+
+namespace {
+
+// The three information items top to bottom, for each display order in the order of orderCodes.
+constexpr char displayOrderNames[] =
+    "framerate,clock,texture-mass|framerate,texture-mass,clock|texture-mass,clock,framerate|"
+    "texture-mass,framerate,clock|clock,texture-mass,framerate|clock,framerate,texture-mass";
+
+}  // namespace
+
+// name, file key, field, kind, choices, what it does
+// clang-format off
+constexpr OptionName optionNames[optionCount] = {
+    {"info-corner",            "FPS:",                           &Settings::infoCorner,           ValueKind::choice,      "none|upper-left|upper-right|lower-left|lower-right", "screen corner of the on-screen information"},
+    {"display-order",          "ANZEIGEFOLGE:",                  &Settings::displayOrder,         ValueKind::choice,      displayOrderNames,                                    "the three information items, top to bottom"},
+    {"framerate",              "FRAMERATE:",                     &Settings::showFramerate,        ValueKind::onOff,       nullptr,                                              "show the frame rate"},
+    {"clock",                  "UHRZEIT:",                       &Settings::clockStyle,           ValueKind::choice,      "none|digital|small-analogue|large-analogue",         "clock display"},
+    {"texture-mass",           "STATS:",                         &Settings::showTextureMass,      ValueKind::onOff,       nullptr,                                              "show the amount of texture data"},
+    {"texture-memory",         "MEM:",                           &Settings::textureMemoryMb,      ValueKind::memoryMb,    nullptr,                                              "texture memory in MB"},
+    {"paletted-texture",       "GL_EXT_paletted_texture:",       &Settings::palettedTexture,      ValueKind::onOff,       nullptr,                                              "use GL_EXT_paletted_texture"},
+    {"shared-texture-palette", "GL_EXT_shared_texture_palette:", &Settings::sharedTexturePalette, ValueKind::onOff,       nullptr,                                              "use GL_EXT_shared_texture_palette"},
+    {"packed-pixels",          "GL_EXT_packed_pixels:",          &Settings::packedPixels,         ValueKind::onOff,       nullptr,                                              "use GL_EXT_packed_pixels"},
+    {"directx-videos",         "DIRECTXVIDEOS:",                 &Settings::directXVideos,        ValueKind::onOff,       nullptr,                                              "DirectX for videos"},
+    {"texture-videos",         "TEXTURVIDEOS:",                  &Settings::textureVideos,        ValueKind::onOff,       nullptr,                                              "texture for videos"},
+    {"fixed-gamma",            "FESTESGAMMA:",                   &Settings::fixedGamma,           ValueKind::onOff,       nullptr,                                              "fixed gamma table"},
+    {"refresh",                "REFRESH:",                       &Settings::refreshIndex,         ValueKind::refreshRate, nullptr,                                              "highest refresh rate in Hz"},
+    {"windowed",               "WINDOWED:",                      &Settings::windowed,             ValueKind::onOff,       nullptr,                                              "window mode"},
+    {"centred",                "ZENTRIERT:",                     &Settings::centred,              ValueKind::onOff,       nullptr,                                              "centre the window"},
+    {"capture-mouse",          "MAUSGRENZEN:",                   &Settings::captureMouse,         ValueKind::onOff,       nullptr,                                              "keep the mouse inside the window"},
+    {"window-extras",          "VERSTELLBAR:",                   &Settings::windowExtras,         ValueKind::onOff,       nullptr,                                              "window extras"},
+    {"desktop-resolution",     "DESKTOPRES:",                    &Settings::desktopResolution,    ValueKind::onOff,       nullptr,                                              "use the desktop resolution"},
+    {"fsaa",                   "FSAA:",                          &Settings::fsaaIndex,            ValueKind::choice,      "off|2x|4x|6x|8x",                                    "multisampling"},
+    {"language",               "SPRACHE:",                       &Settings::language,             ValueKind::choice,      "de|en",                                              "the editor's language"},
+};
+// clang-format on
+
+namespace {
+
+// Keys the editor reads but never writes: their lines go out under the row's file key.
+struct ReadOnlyKey {
+  const char* key;
+  int32_t Settings::*field;
+};
+
+constexpr ReadOnlyKey readOnlyKeys[] = {
+    {"8BITTEXTURE:",                &Settings::palettedTexture},
+    {"GL_EXT_palettized_textures:", &Settings::palettedTexture},
+};
+
+// How an on/off value may be typed: off first, then on.
+constexpr const char* onOffWords[][2] = {
+    {"off",   "on"  },
+    {"0",     "1"   },
+    {"false", "true"},
+    {"no",    "yes" },
+};
+
+constexpr char autoRate[] = "auto";
+
+char lowerCase(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalIgnoringCase(const char* a, size_t aLength, const char* b, size_t bLength) {
+  if (aLength != bLength) return false;
+  for (size_t i = 0; i < aLength; ++i)
+    if (lowerCase(a[i]) != lowerCase(b[i])) return false;
+  return true;
+}
+
+bool isWord(const char* text, const char* word) {
+  return equalIgnoringCase(text, std::strlen(text), word, std::strlen(word));
+}
+
+// A file key matches with or without its colon.
+bool isKey(const char* text, size_t length, const char* key) {
+  if (length > 0 && text[length - 1] == ':') --length;
+  return equalIgnoringCase(text, length, key, std::strlen(key) - 1);
+}
+
+const OptionName* optionOfField(int32_t Settings::*field) {
+  for (const OptionName& option : optionNames)
+    if (option.field == field) return &option;
+  return nullptr;
+}
+
+// The index'th name in a "|"-separated list: its start and length; false past the last.
+bool choiceAt(const char* choices, int32_t index, const char*& start, size_t& length) {
+  const char* at = choices;
+  for (int32_t i = 0; i < index; ++i) {
+    at = std::strchr(at, '|');
+    if (at == nullptr) return false;
+    ++at;
+  }
+  const char* end = std::strchr(at, '|');
+  start = at;
+  length = end != nullptr ? static_cast<size_t>(end - at) : std::strlen(at);
+  return true;
+}
+
+// A decimal number of at most nine digits and nothing else.
+bool parseNumber(const char* text, int32_t& number) {
+  const size_t length = std::strlen(text);
+  if (length == 0 || length > 9) return false;
+  number = 0;
+  for (size_t i = 0; i < length; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    number = number * 10 + (text[i] - '0');
+  }
+  return true;
+}
+
+bool parseOnOff(const char* text, int32_t& value) {
+  for (const auto& words : onOffWords)
+    for (int32_t state = 0; state < 2; ++state)
+      if (isWord(text, words[state])) {
+        value = state;
+        return true;
+      }
+  return false;
+}
+
+bool parseMemory(const char* text, int32_t& value) {
+  int32_t number = 0;
+  if (!parseNumber(text, number) || number < lowestListedMemoryMb || number > highestMemoryMb)
+    return false;
+  value = number;
+  return true;
+}
+
+bool parseRefresh(const char* text, int32_t& value) {
+  if (isWord(text, autoRate)) {
+    value = 0;
+    return true;
+  }
+  int32_t rateHz = 0;
+  if (!parseNumber(text, rateHz) || rateHz < lowestRateHz || rateHz > highestStoredRateHz ||
+      (rateHz - lowestRateHz) % refreshRateStepHz != 0)
+    return false;
+  value = (rateHz - lowestRateHz) / refreshRateStepHz + 1;
+  return true;
+}
+
+bool parseChoice(const char* choices, const char* text, int32_t& value) {
+  const char* start = nullptr;
+  size_t length = 0;
+  for (int32_t index = 0; choiceAt(choices, index, start, length); ++index)
+    if (equalIgnoringCase(text, std::strlen(text), start, length)) {
+      value = index;
+      return true;
+    }
+  return false;
+}
+
+// Appends text to out (valueTextSize bytes in all), cutting it short rather than overflowing.
+void append(char (&out)[valueTextSize], const char* text, size_t length) {
+  const size_t used = std::strlen(out);
+  const size_t room = valueTextSize - 1 - used;
+  const size_t taken = length < room ? length : room;
+  std::memcpy(out + used, text, taken);
+  out[used + taken] = '\0';
+}
+
+void append(char (&out)[valueTextSize], const char* text) {
+  append(out, text, std::strlen(text));
+}
+
+int32_t choiceCount(const char* choices) {
+  int32_t count = 1;
+  for (const char* at = choices; *at != '\0'; ++at)
+    if (*at == '|') ++count;
+  return count;
+}
+
+void formatChoice(const char* choices, int32_t value, char (&out)[valueTextSize]) {
+  // Only the language can hold a value past its last name: every value but 0 is English.
+  const int32_t last = choiceCount(choices) - 1;
+  const char* start = nullptr;
+  size_t length = 0;
+  choiceAt(choices, value < 0 ? 0 : (value > last ? last : value), start, length);
+  out[0] = '\0';
+  append(out, start, length);
+}
+
+void describeChoices(const char* choices, char (&out)[valueTextSize]) {
+  const char* start = nullptr;
+  size_t length = 0;
+  for (int32_t index = 0; choiceAt(choices, index, start, length); ++index) {
+    if (index > 0) append(out, " | ");
+    append(out, start, length);
+  }
+}
+
+}  // namespace
+
+const OptionName* findOption(const char* name, size_t length) {
+  for (const OptionName& option : optionNames)
+    if (equalIgnoringCase(name, length, option.name, std::strlen(option.name)) ||
+        isKey(name, length, option.fileKey))
+      return &option;
+  for (const ReadOnlyKey& readOnly : readOnlyKeys)
+    if (isKey(name, length, readOnly.key)) return optionOfField(readOnly.field);
+  return nullptr;
+}
+
+const OptionName* optionOfFileKey(const char* key) {
+  for (const OptionName& option : optionNames)
+    if (std::strcmp(key, option.fileKey) == 0) return &option;
+  for (const ReadOnlyKey& readOnly : readOnlyKeys)
+    if (std::strcmp(key, readOnly.key) == 0) return optionOfField(readOnly.field);
+  return nullptr;
+}
+
+bool parseValue(const OptionName& option, const char* text, int32_t& value) {
+  switch (option.kind) {
+    case ValueKind::onOff:
+      return parseOnOff(text, value);
+    case ValueKind::memoryMb:
+      return parseMemory(text, value);
+    case ValueKind::refreshRate:
+      return parseRefresh(text, value);
+    case ValueKind::choice:
+      break;
+  }
+  return parseChoice(option.choices, text, value);
+}
+
+void formatValue(const OptionName& option, int32_t value, char (&out)[valueTextSize]) {
+  switch (option.kind) {
+    case ValueKind::onOff:
+      formatInto(out, valueTextSize, "%s", onOffWords[0][value != 0 ? 1 : 0]);
+      return;
+    case ValueKind::memoryMb:
+      formatInto(out, valueTextSize, "%d", static_cast<int>(value));
+      return;
+    case ValueKind::refreshRate:
+      if (value <= 0)
+        formatInto(out, valueTextSize, "%s", autoRate);
+      else
+        formatInto(out, valueTextSize, "%d", static_cast<int>(rateHzOfStep(value)));
+      return;
+    case ValueKind::choice:
+      break;
+  }
+  formatChoice(option.choices, value, out);
+}
+
+void describeAllowed(const OptionName& option, char (&out)[valueTextSize]) {
+  out[0] = '\0';
+  switch (option.kind) {
+    case ValueKind::onOff:
+      formatInto(out, valueTextSize, "on | off (also 1/0, true/false, yes/no)");
+      return;
+    case ValueKind::memoryMb:
+      formatInto(out, valueTextSize, "%d-%d", static_cast<int>(lowestListedMemoryMb),
+                 static_cast<int>(highestMemoryMb));
+      return;
+    case ValueKind::refreshRate:
+      formatInto(out, valueTextSize, "%s | %d | %d | ... | %d (Hz, in steps of %d)", autoRate,
+                 static_cast<int>(lowestRateHz), static_cast<int>(lowestRateHz + refreshRateStepHz),
+                 static_cast<int>(highestStoredRateHz), static_cast<int>(refreshRateStepHz));
+      return;
+    case ValueKind::choice:
+      break;
+  }
+  describeChoices(option.choices, out);
+}
+
+Settings asShown(const Settings& record) {
+  Settings shown = record;
+  for (const OptionName& option : optionNames)
+    if (option.kind == ValueKind::onOff) shown.*option.field = shown.*option.field != 0 ? 1 : 0;
+  if (shown.textureMemoryMb < lowestListedMemoryMb) shown.textureMemoryMb = lowestListedMemoryMb;
+  if (shown.textureMemoryMb > highestMemoryMb) shown.textureMemoryMb = highestMemoryMb;
+  return shown;
+}

@@ -1,0 +1,99 @@
+// The change list of check against the plain comparison of bytes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "cli/canonical_check.h"
+#include "settings/settings.h"
+#include "settings/settings_format.h"
+
+namespace {
+
+size_t changesIn(const std::string& bytes) {
+  std::FILE* sink = std::fopen("/dev/null", "w");
+  const size_t changes =
+      listChanges(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), sink);
+  std::fclose(sink);
+  return changes;
+}
+
+bool canonical(const std::string& bytes) {
+  return isCanonical(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+// One random edit of the kinds a hand or another program makes: a byte changed, dropped or
+// added, a line dropped, doubled or moved, a blank line added, the end cut off, a byte-order
+// mark put in front as an editor saving UTF-8 may do.
+std::string edited(std::string text, std::mt19937& random) {
+  static const std::string bytes = std::string("0123456789:;\r\n \xEF\xBB\xBF") + "FSAMxz";
+  const auto pick = [&](size_t count) { return static_cast<size_t>(random() % (count + 1)); };
+  const size_t at = pick(text.size());
+  const size_t lineStart = text.rfind('\n', at) == std::string::npos ? 0 : text.rfind('\n', at) + 1;
+  const size_t lineEnd =
+      text.find('\n', at) == std::string::npos ? text.size() : text.find('\n', at) + 1;
+  const std::string line = text.substr(lineStart, lineEnd - lineStart);
+  switch (random() % 9) {
+    case 0:
+      if (at < text.size()) text[at] = bytes[pick(bytes.size() - 1)];
+      break;
+    case 1:
+      if (at < text.size()) text.erase(at, 1);
+      break;
+    case 2:
+      text.insert(at, 1, bytes[pick(bytes.size() - 1)]);
+      break;
+    case 3:
+      text.erase(lineStart, line.size());
+      break;
+    case 4:
+      text.insert(lineStart, line);
+      break;
+    case 5:
+      text.erase(lineStart, line.size());
+      text.insert(pick(text.size()), line);
+      break;
+    case 6:
+      text.insert(lineStart, "\r\n");
+      break;
+    case 7:
+      text.resize(text.size() - std::min(text.size(), pick(4)));
+      break;
+    default:
+      text.insert(0, "\xEF\xBB\xBF");
+      break;
+  }
+  return text;
+}
+
+// Nothing listed exactly when Save would write the same bytes: every kind of change is found.
+TEST(ListChanges, NamesSomethingWheneverSaveWouldChangeTheFile) {
+  Settings record = defaultSettings(0);
+  record.textureMemoryMb = 64;
+  record.fsaaIndex = 2;
+  record.windowed = 1;
+  const std::string starts[] = {canonicalFile(defaultSettings(0)).text, canonicalFile(record).text};
+  std::mt19937 random(20240611);
+  size_t canonicalSeen = 0;
+  size_t changedSeen = 0;
+  for (const std::string& start : starts) {
+    std::string text = start;
+    for (int round = 0; round < 20000; ++round) {
+      text = round % 8 == 0 ? start : edited(text, random);
+      const bool isCanonicalFile = canonical(text);
+      ASSERT_EQ(isCanonicalFile, changesIn(text) == 0) << "round " << round << ":\n" << text;
+      (isCanonicalFile ? canonicalSeen : changedSeen) += 1;
+    }
+  }
+  EXPECT_GT(canonicalSeen, 100u);
+  EXPECT_GT(changedSeen, 10000u);
+}
+
+TEST(ListChanges, AMissingOrEmptyFileMissesEveryLine) {
+  EXPECT_EQ(20u, changesIn(""));
+  EXPECT_EQ(0u, changesIn(canonicalFile(defaultSettings(1)).text));
+}
+
+}  // namespace

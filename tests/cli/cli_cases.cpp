@@ -1,0 +1,493 @@
+// The table of morvane-config command lines: what each prints, answers and leaves on disk.
+#include "tests/cli/cli_cases.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <sstream>
+#include <utility>
+
+#include "tests/common/expected_file.h"
+
+namespace {
+
+constexpr char kFile[] = "quenlix.ini";
+// A file that Save did not write, with values off their defaults.
+const std::string kHandWritten = "MEM:050\r\nSTATS:1\r\n";
+
+Entry file(const std::string& bytes, const std::string& name = kFile) {
+  return {name, bytes, false};
+}
+
+Entry directory(const std::string& name = kFile) {
+  return {name, "", true};
+}
+
+CliCase makeCase(std::string name, std::vector<Entry> before, std::vector<Run> runs,
+                 std::vector<Entry> after) {
+  return {std::move(name), std::move(before), std::move(runs), std::move(after)};
+}
+
+std::string canonical(const std::map<std::string, std::string>& changed = {}) {
+  return canonicalSettingsFile(changed);
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+std::string withLfOnly(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+  return text;
+}
+
+// A good value for every name, off its default, in the spellings a person may use: the line
+// it changes in a file of defaults and the line show then prints.
+struct GoodValue {
+  const char* assignment;
+  const char* key;
+  const char* digits;
+  const char* shown;
+};
+
+// clang-format off
+const GoodValue kGoodValues[] = {
+    {"info-corner=upper-right",                       "FPS:",                           "2",   "info-corner upper-right"},
+    {"FPS=Lower-Right",                               "FPS:",                           "4",   "info-corner lower-right"},
+    {"display-order=clock,framerate,texture-mass",    "ANZEIGEFOLGE:",                  "5",   "display-order clock,framerate,texture-mass"},
+    {"display-order=texture-mass,clock,framerate",    "ANZEIGEFOLGE:",                  "2",   "display-order texture-mass,clock,framerate"},
+    {"framerate=off",                                 "FRAMERATE:",                     "0",   "framerate off"},
+    {"clock=digital",                                 "UHRZEIT:",                       "1",   "clock digital"},
+    {"clock=small-analogue",                          "UHRZEIT:",                       "2",   "clock small-analogue"},
+    {"texture-mass=yes",                              "STATS:",                         "1",   "texture-mass on"},
+    {"texture-memory=64",                             "MEM:",                           "064", "texture-memory 64"},
+    {"texture-memory=8",                              "MEM:",                           "008", "texture-memory 8"},
+    {"MEM:=108",                                      "MEM:",                           "108", "texture-memory 108"},
+    {"paletted-texture=false",                        "GL_EXT_paletted_texture:",       "0",   "paletted-texture off"},
+    {"8BITTEXTURE=0",                                 "GL_EXT_paletted_texture:",       "0",   "paletted-texture off"},
+    {"shared-texture-palette=0",                      "GL_EXT_shared_texture_palette:", "0",   "shared-texture-palette off"},
+    {"packed-pixels=NO",                              "GL_EXT_packed_pixels:",          "0",   "packed-pixels off"},
+    {"directx-videos=on",                             "DIRECTXVIDEOS:",                 "1",   "directx-videos on"},
+    {"texture-videos=off",                            "TEXTURVIDEOS:",                  "0",   "texture-videos off"},
+    {"fixed-gamma=true",                              "FESTESGAMMA:",                   "1",   "fixed-gamma on"},
+    {"refresh=60",                                    "REFRESH:",                       "01",  "refresh 60"},
+    {"refresh=200",                                   "REFRESH:",                       "29",  "refresh 200"},
+    {"windowed=1",                                    "WINDOWED:",                      "1",   "windowed on"},
+    {"centred=On",                                    "ZENTRIERT:",                     "1",   "centred on"},
+    {"capture-mouse=yes",                             "MAUSGRENZEN:",                   "1",   "capture-mouse on"},
+    {"window-extras=on",                              "VERSTELLBAR:",                   "1",   "window-extras on"},
+    {"desktop-resolution=on",                         "DESKTOPRES:",                    "1",   "desktop-resolution on"},
+    {"fsaa=2x",                                       "FSAA:",                          "2",   "fsaa 2x"},
+    {"fsaa=8x",                                       "FSAA:",                          "8",   "fsaa 8x"},
+    {"language=en",                                   "SPRACHE:",                       "1",   "language en"},
+    {"sprache=EN",                                    "SPRACHE:",                       "1",   "language en"},
+};
+
+// A bad value for every name and the end of the message that rejects it.
+const std::pair<const char*, const char*> kBadValues[] = {
+    {"info-corner=top",                 "info-corner: 'top' is not allowed; allowed: none | upper-left | upper-right | lower-left | lower-right"},
+    {"display-order=clock,clock,clock", "display-order: 'clock,clock,clock' is not allowed; allowed: framerate,clock,texture-mass | framerate,texture-mass,clock | texture-mass,clock,framerate | texture-mass,framerate,clock | clock,texture-mass,framerate | clock,framerate,texture-mass"},
+    {"framerate=2",                     "framerate: '2' is not allowed; allowed: on | off (also 1/0, true/false, yes/no)"},
+    {"clock=analogue",                  "clock: 'analogue' is not allowed; allowed: none | digital | small-analogue | large-analogue"},
+    {"texture-mass=",                   "texture-mass: '' is not allowed; allowed: on | off"},
+    {"texture-memory=7",                "texture-memory: '7' is not allowed; allowed: 8-108"},
+    {"texture-memory=109",              "texture-memory: '109' is not allowed; allowed: 8-108"},
+    {"MEM=64MB",                        "texture-memory: '64MB' is not allowed; allowed: 8-108"},
+    {"paletted-texture=enabled",        "paletted-texture: 'enabled' is not allowed; allowed: on | off"},
+    {"shared-texture-palette=-1",       "shared-texture-palette: '-1' is not allowed; allowed: on | off"},
+    {"packed-pixels=o",                 "packed-pixels: 'o' is not allowed; allowed: on | off"},
+    {"directx-videos=onn",              "directx-videos: 'onn' is not allowed; allowed: on | off"},
+    {"texture-videos=10",               "texture-videos: '10' is not allowed; allowed: on | off"},
+    {"fixed-gamma=tru",                 "fixed-gamma: 'tru' is not allowed; allowed: on | off"},
+    {"refresh=61",                      "refresh: '61' is not allowed; allowed: auto | 60 | 65 | ... | 200 (Hz, in steps of 5)"},
+    {"refresh=205",                     "refresh: '205' is not allowed; allowed: auto | 60 | 65 | ... | 200 (Hz, in steps of 5)"},
+    {"refresh=995",                     "refresh: '995' is not allowed; allowed: auto | 60 | 65 | ... | 200 (Hz, in steps of 5)"},
+    {"refresh=55",                      "refresh: '55' is not allowed; allowed: auto"},
+    {"refresh=1000",                    "refresh: '1000' is not allowed; allowed: auto"},
+    {"windowed=y",                      "windowed: 'y' is not allowed; allowed: on | off"},
+    {"centred=center",                  "centred: 'center' is not allowed; allowed: on | off"},
+    {"capture-mouse=",                  "capture-mouse: '' is not allowed; allowed: on | off"},
+    {"window-extras=2",                 "window-extras: '2' is not allowed; allowed: on | off"},
+    {"desktop-resolution=native",       "desktop-resolution: 'native' is not allowed; allowed: on | off"},
+    {"fsaa=3x",                         "fsaa: '3x' is not allowed; allowed: off | 2x | 4x | 6x | 8x"},
+    {"fsaa=16x",                        "fsaa: '16x' is not allowed; allowed: off | 2x | 4x | 6x | 8x"},
+    {"language=fr",                     "language: 'fr' is not allowed; allowed: de | en"},
+};
+// clang-format on
+
+// The cases are written by hand: the formatter would scatter their nested lists.
+// clang-format off
+
+// Each good value set in an empty directory, then shown.
+void addGoodValues(std::vector<CliCase>& cases) {
+  for (const GoodValue& value : kGoodValues)
+    cases.push_back(makeCase(std::string("set ") + value.assignment,
+        {},
+        {{{"set", value.assignment}, 0, {}, ""},
+         {{"show"}, 0, {value.shown}, ""}},
+        {file(canonical({{value.key, value.digits}}))}));
+}
+
+// Each bad value refused, the file as it was.
+void addBadValues(std::vector<CliCase>& cases) {
+  for (const auto& value : kBadValues)
+    cases.push_back(makeCase(std::string("reject ") + value.first,
+        {file(kHandWritten)},
+        {{{"set", value.first}, 2, {}, std::string("set: ") + value.second}},
+        {file(kHandWritten)}));
+}
+
+// Command lines that are wrong as a whole: nothing is read or written.
+void addUsageErrors(std::vector<CliCase>& cases) {
+  const std::pair<std::vector<std::string>, std::string> wrong[] = {
+      {{},                                   "no command given"},
+      {{"frobnicate"},                       "unknown command 'frobnicate'"},
+      {{"set"},                              "set: no NAME=VALUE given"},
+      {{"set", "windowed"},                  "set: 'windowed' has no '=': give NAME=VALUE"},
+      {{"set", "speed=fast"},                "set: unknown name 'speed'"},
+      {{"set", "=on"},                       "set: unknown name ''"},
+      {{"set", "--file"},                    "set: --file needs a FILE"},
+      {{"set", "--force", "fsaa=4x"},        "set: unknown option '--force'"},
+      {{"set", "fsaa=4x", "windowed=maybe"}, "set: windowed: 'maybe' is not allowed"},
+      {{"set", "windowed=maybe", "fsaa=4x"}, "set: windowed: 'maybe' is not allowed"},
+      {{"set", "fsaa=4x", "bogus"},          "set: 'bogus' has no '='"},
+      {{"show", "a.ini", "b.ini"},           "show: more than one FILE: 'b.ini'"},
+      {{"show", "--yaml"},                   "show: unknown option '--yaml'"},
+      {{"reset", "--all"},                   "reset: unknown option '--all'"},
+      {{"check", "a.ini", "b.ini"},          "check: more than one FILE: 'b.ini'"},
+  };
+  for (const auto& line : wrong) {
+    std::string name = "usage";
+    for (const std::string& argument : line.first) name += " " + argument;
+    cases.push_back(makeCase(name,
+        {file(kHandWritten)},
+        {{line.first, 2, {}, line.second}},
+        {file(kHandWritten)}));
+  }
+}
+
+void addHelpAndVersion(std::vector<CliCase>& cases) {
+  cases.push_back(makeCase("help lists every name, its file key and its values",
+      {},
+      {{{"--help"}, 0,
+        {"info-corner FPS:",
+         "display-order ANZEIGEFOLGE:",
+         "framerate FRAMERATE:",
+         "clock UHRZEIT:",
+         "texture-mass STATS:",
+         "texture-memory MEM:",
+         "paletted-texture GL_EXT_paletted_texture:",
+         "shared-texture-palette GL_EXT_shared_texture_palette:",
+         "packed-pixels GL_EXT_packed_pixels:",
+         "directx-videos DIRECTXVIDEOS:",
+         "texture-videos TEXTURVIDEOS:",
+         "fixed-gamma FESTESGAMMA:",
+         "refresh REFRESH:",
+         "windowed WINDOWED:",
+         "centred ZENTRIERT:",
+         "capture-mouse MAUSGRENZEN:",
+         "window-extras VERSTELLBAR:",
+         "desktop-resolution DESKTOPRES:",
+         "fsaa FSAA:",
+         "language SPRACHE:",
+         "none | upper-left | upper-right | lower-left | lower-right",
+         "framerate,clock,texture-mass | framerate,texture-mass,clock | "
+         "texture-mass,clock,framerate | texture-mass,framerate,clock | "
+         "clock,texture-mass,framerate | clock,framerate,texture-mass",
+         "none | digital | small-analogue | large-analogue",
+         "on | off (also 1/0, true/false, yes/no)",
+         "8-108",
+         "auto | 60 | 65 | ... | 200 (Hz, in steps of 5)",
+         "off | 2x | 4x | 6x | 8x",
+         "de | en",
+         "no rate above 200 Hz fits the file's two digits",
+         "the editor lowers a rate its display does not offer"},
+        ""}},
+      {}));
+  cases.push_back(makeCase("version",
+      {},
+      {{{"--version"}, 0, {"morvane-config " MORVANE_VERSION}, "", true}},
+      {}));
+}
+
+void addShows(std::vector<CliCase>& cases) {
+  cases.push_back(makeCase("show the defaults without a file",
+      {},
+      {{{"show"}, 0,
+        {"info-corner             none",
+         "display-order           framerate,clock,texture-mass",
+         "framerate               on",
+         "clock                   none",
+         "texture-mass            off",
+         "texture-memory          16",
+         "paletted-texture        on",
+         "shared-texture-palette  on",
+         "packed-pixels           on",
+         "directx-videos          off",
+         "texture-videos          on",
+         "fixed-gamma             off",
+         "refresh                 auto",
+         "windowed                off",
+         "centred                 off",
+         "capture-mouse           off",
+         "window-extras           off",
+         "desktop-resolution      off",
+         "fsaa                    off",
+         "language                de"},
+        "", true}},
+      {}));
+  // Values outside the lists, as the window brings them in; nothing is written.
+  const std::string outOfRange =
+      "WINDOWED:5\r\nMEM:005\r\nUHRZEIT:9\r\nANZEIGEFOLGE:8\r\nSPRACHE:7\r\nFSAA:9\r\n"
+      "REFRESH:35\r\nFPS:3\r\nFRAMERATE:0\r\n";
+  cases.push_back(makeCase("show values as the window shows them",
+      {file(outOfRange)},
+      {{{"show"}, 0,
+        {"windowed on", "texture-memory 8", "clock large-analogue",
+         "display-order clock,framerate,texture-mass", "language en", "fsaa 8x", "refresh 180",
+         "info-corner lower-left", "framerate off", "texture-videos on"},
+        ""}},
+      {file(outOfRange)}));
+  cases.push_back(makeCase("show and show --json a named file",
+      {file("MEM:099\r\nFSAA:6", "other.ini")},
+      {{{"show", "other.ini"}, 0, {"texture-memory 99", "fsaa 6x"}, ""},
+       {{"show", "--json", "other.ini"}, 0,
+        {"\"texture-memory\": 99,", "\"fsaa\": \"6x\",", "\"windowed\": false,"}, ""}},
+      {file("MEM:099\r\nFSAA:6", "other.ini")}));
+}
+
+void addSets(std::vector<CliCase>& cases) {
+  cases.push_back(makeCase("set keeps the rest of the file",
+      {file(kHandWritten)},
+      {{{"set", "fsaa=4x"}, 0, {}, ""}},
+      {file(canonical({{"MEM:", "050"}, {"STATS:", "1"}, {"FSAA:", "4"}}))}));
+  cases.push_back(makeCase("set applies the assignments in order",
+      {},
+      {{{"set", "fsaa=2x", "FSAA=8x", "windowed=on", "windowed=off"}, 0, {}, ""}},
+      {file(canonical({{"FSAA:", "8"}}))}));
+  // Every field off its default at once, no two lists at the same value.
+  cases.push_back(makeCase("set every option at once",
+      {},
+      {{{"set", "info-corner=lower-left", "display-order=clock,framerate,texture-mass",
+         "framerate=off", "clock=small-analogue", "texture-mass=on", "texture-memory=97",
+         "paletted-texture=off", "shared-texture-palette=off", "packed-pixels=off",
+         "directx-videos=on", "texture-videos=off", "fixed-gamma=on", "refresh=190",
+         "windowed=on", "centred=on", "capture-mouse=on", "window-extras=on",
+         "desktop-resolution=on", "fsaa=8x", "language=en"},
+        0, {}, ""},
+       {{"check"}, 0, {"quenlix.ini: as Save writes it"}, "", true}},
+      {file("MEM:097\r\nGL_EXT_paletted_texture:0\r\nZENTRIERT:1\r\nVERSTELLBAR:1\r\n"
+            "REFRESH:27\r\nDESKTOPRES:1\r\nFSAA:8\r\nMAUSGRENZEN:1\r\n"
+            "GL_EXT_shared_texture_palette:0\r\nGL_EXT_packed_pixels:0\r\nWINDOWED:1\r\n"
+            "DIRECTXVIDEOS:1\r\nTEXTURVIDEOS:0\r\nFESTESGAMMA:1\r\nFPS:3\r\nANZEIGEFOLGE:5\r\n"
+            "FRAMERATE:0\r\nUHRZEIT:2\r\nSTATS:1\r\nSPRACHE:1\r\n")}));
+  cases.push_back(makeCase("set a named file, the working directory's left alone",
+      {file(kHandWritten)},
+      {{{"set", "--file", "other.ini", "windowed=on"}, 0, {}, ""},
+       {{"set", "fsaa=6x", "--file=other.ini"}, 0, {}, ""}},
+      {file(kHandWritten),
+       file(canonical({{"WINDOWED:", "1"}, {"FSAA:", "6"}}), "other.ini")}));
+  cases.push_back(makeCase("set refresh back to auto",
+      {file("REFRESH:04\r\n")},
+      {{{"set", "refresh=auto"}, 0, {}, ""},
+       {{"show"}, 0, {"refresh auto"}, ""}},
+      {file(canonical())}));
+  // The file's two digits hold no rate above 200 Hz (higher ones are refused: see the bad values).
+  cases.push_back(makeCase("set the highest rate the file holds",
+      {},
+      {{{"set", "refresh=200"}, 0, {}, ""},
+       {{"show"}, 0, {"refresh 200"}, ""},
+       {{"check"}, 0, {"quenlix.ini: as Save writes it"}, ""}},
+      {file(canonical({{"REFRESH:", "29"}}))}));
+}
+
+void addResets(std::vector<CliCase>& cases) {
+  cases.push_back(makeCase("reset keeps the language",
+      {file("MEM:050\r\nSPRACHE:1\r\nFSAA:8\r\n")},
+      {{{"reset"}, 0, {}, ""}},
+      {file(canonical({{"SPRACHE:", "1"}}))}));
+  cases.push_back(makeCase("reset keeps any language digit",
+      {file("SPRACHE:7\r\nWINDOWED:1")},
+      {{{"reset"}, 0, {}, ""}},
+      {file(canonical({{"SPRACHE:", "7"}}))}));
+  cases.push_back(makeCase("reset without a file writes the defaults",
+      {},
+      {{{"reset"}, 0, {}, ""}},
+      {file(canonical())}));
+  cases.push_back(makeCase("reset a named file",
+      {file(kHandWritten), file("FSAA:4\r\nSPRACHE:1\r\n", "other.ini")},
+      {{{"reset", "other.ini"}, 0, {}, ""}},
+      {file(kHandWritten), file(canonical({{"SPRACHE:", "1"}}), "other.ini")}));
+}
+
+// A check never writes: each file is left as it was.
+void addCheck(std::vector<CliCase>& cases, const std::string& name, const std::string& bytes,
+              int exitCode, const std::vector<std::string>& report) {
+  cases.push_back(makeCase("check " + name,
+      {file(bytes)},
+      {{{"check"}, exitCode, report, "", true}},
+      {file(bytes)}));
+}
+
+void addChecks(std::vector<CliCase>& cases) {
+  const std::string heading = "quenlix.ini: Save would change it:";
+  addCheck(cases, "the defaults", canonical(), 0, {"quenlix.ini: as Save writes it"});
+  addCheck(cases, "a language digit Save keeps", canonical({{"SPRACHE:", "7"}}), 0,
+           {"quenlix.ini: as Save writes it"});
+  addCheck(cases, "values brought into range",
+           canonical({{"MEM:", "999"}, {"FSAA:", "3"}, {"WINDOWED:", "5"}}), 1,
+           {heading,
+            "  line 1: \"MEM:999\" becomes \"MEM:108\" (texture-memory 108)",
+            "  line 7: \"FSAA:3\" becomes \"FSAA:2\" (fsaa 2x)",
+            "  line 11: \"WINDOWED:5\" becomes \"WINDOWED:1\" (windowed on)"});
+  addCheck(cases, "an old key",
+           replaced(canonical(), "GL_EXT_paletted_texture:1", "8BITTEXTURE:0"), 1,
+           {heading,
+            "  line 2: \"8BITTEXTURE:0\" becomes \"GL_EXT_paletted_texture:0\" "
+            "(paletted-texture off)"});
+  addCheck(cases, "dropped lines", canonical() + "; set by hand\r\nFPS:2\r\n", 1,
+           {heading,
+            "  line 15: FPS: is set again on line 22, this line is dropped",
+            "  line 21: no setting, dropped: \"; set by hand\"",
+            "  line 22: FPS: is out of place; Save writes the lines in its own order"});
+  addCheck(cases, "text after a value",
+           replaced(canonical(), "STATS:0\r\n", "STATS:0 (by hand)\r\n"), 1,
+           {heading, "  line 19: text after the value is dropped: \" (by hand)\""});
+  addCheck(cases, "another order",
+           replaced(canonical(), "MEM:016\r\nGL_EXT_paletted_texture:1\r\n",
+                    "GL_EXT_paletted_texture:1\r\nMEM:016\r\n"), 1,
+           {heading, "  line 2: MEM: is out of place; Save writes the lines in its own order"});
+  addCheck(cases, "a missing key and a byte-order mark",
+           "\xEF\xBB\xBF" + replaced(canonical(), "SPRACHE:0\r\n", ""), 1,
+           {heading,
+            "  the byte-order mark at the start is dropped",
+            "  \"SPRACHE:0\" is added (language de, the default)"});
+  addCheck(cases, "LF line ends", withLfOnly(canonical()), 1,
+           {heading, "  line ends other than CR LF: 20; Save ends every line with CR LF"});
+  const std::string lastLineOpen = canonical().substr(0, canonical().size() - 2);
+  addCheck(cases, "blank lines and an open last line",
+           replaced(lastLineOpen, "ZENTRIERT:0\r\n", "ZENTRIERT:0\r\n\r\n\r\n"), 1,
+           {heading, "  blank lines dropped: 2", "  the last line gets the line end it lacks"});
+  cases.push_back(makeCase("check without a file",
+      {},
+      {{{"check"}, 1, {"quenlix.ini: no such file; Save would write it with the defaults"}, "",
+        true}},
+      {}));
+}
+
+// A directory in the file's place, or none where the file should be: nothing is read, nothing
+// is written.
+void addDirectoryErrors(std::vector<CliCase>& cases) {
+  const std::string inPlace = "quenlix.ini: cannot read it";
+  cases.push_back(makeCase("a directory in the place of the file",
+      {directory(), directory("sub")},
+      {{{"show"}, 3, {}, inPlace},
+       {{"set", "fsaa=4x"}, 3, {}, inPlace},
+       {{"reset"}, 3, {}, inPlace},
+       {{"check"}, 3, {}, inPlace},
+       {{"set", "--file", "sub", "fsaa=4x"}, 3, {}, "sub: cannot read it"}},
+      {directory(), directory("sub")}));
+  const std::string missing = "nowhere/quenlix.ini: cannot read it";
+  cases.push_back(makeCase("a directory that does not exist",
+      {},
+      {{{"set", "--file", "nowhere/quenlix.ini", "fsaa=4x"}, 3, {}, missing},
+       {{"show", "nowhere/quenlix.ini"}, 3, {}, missing}},
+      {}));
+}
+
+// clang-format on
+
+// Runs of blanks as one, so a test need not know the column widths.
+std::string squeezed(const std::string& line) {
+  std::string out;
+  for (char c : line)
+    if (c != ' ' || out.empty() || out.back() != ' ') out += c;
+  return out;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+void expectOut(const Run& run, const std::string& out) {
+  const std::vector<std::string> lines = linesOf(out);
+  if (run.wholeOut) {
+    EXPECT_EQ(run.outLines, lines) << out;
+    return;
+  }
+  for (const std::string& expected : run.outLines) {
+    const bool found = std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+      return squeezed(line).find(expected) != std::string::npos;
+    });
+    EXPECT_TRUE(found) << "no line holds \"" << expected << "\" in:\n" << out;
+  }
+}
+
+void expectErr(const Run& run, const std::string& err) {
+  if (run.errText.empty()) {
+    EXPECT_EQ("", err);
+    return;
+  }
+  EXPECT_EQ(0u, err.rfind("morvane-config: ", 0)) << err;
+  EXPECT_NE(std::string::npos, err.find(run.errText)) << err;
+  EXPECT_EQ(1, std::count(err.begin(), err.end(), '\n')) << "one line: " << err;
+}
+
+std::string expectedListing(const std::vector<Entry>& entries) {
+  std::vector<std::string> names;
+  for (const Entry& entry : entries) names.push_back(entry.name);
+  std::sort(names.begin(), names.end());
+  std::string listing;
+  for (const std::string& name : names) listing += name + "\n";
+  return listing;
+}
+
+}  // namespace
+
+std::vector<CliCase> cliCases() {
+  std::vector<CliCase> cases;
+  addGoodValues(cases);
+  addBadValues(cases);
+  addUsageErrors(cases);
+  addHelpAndVersion(cases);
+  addShows(cases);
+  addSets(cases);
+  addResets(cases);
+  addChecks(cases);
+  addDirectoryErrors(cases);
+  return cases;
+}
+
+void runCliCase(const CliCase& c, Sandbox& sandbox) {
+  for (const Entry& entry : c.before) {
+    if (entry.directory)
+      sandbox.makeDirectory(entry.name);
+    else
+      sandbox.writeFile(entry.name, entry.bytes);
+  }
+  for (const Run& run : c.runs) {
+    std::string commandLine = "morvane-config";
+    for (const std::string& argument : run.arguments) commandLine += " " + argument;
+    SCOPED_TRACE(commandLine);
+    const RunOutcome outcome = sandbox.run(run.arguments);
+    EXPECT_EQ(run.exitCode, outcome.exitCode);
+    expectOut(run, outcome.out);
+    expectErr(run, outcome.err);
+  }
+  EXPECT_EQ(expectedListing(c.after), sandbox.listing()) << "no other file may be left";
+  for (const Entry& entry : c.after)
+    if (!entry.directory) {
+      EXPECT_EQ(entry.bytes, sandbox.readFile(entry.name)) << entry.name;
+    }
+}
+
+std::string cliCaseName(const testing::TestParamInfo<CliCase>& testCase) {
+  std::string out;
+  for (char c : testCase.param.name) out += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return out;
+}

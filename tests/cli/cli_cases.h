@@ -1,0 +1,74 @@
+// The table of morvane-config command lines and what each must do, run by the host binary's
+// tests and by the Windows program's tests under Wine.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// What one run of the program gave back.
+struct RunOutcome {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// A fresh directory that the program runs in, as its working directory; each platform has its
+// own. File names are relative to the directory.
+class Sandbox {
+ public:
+  virtual ~Sandbox() = default;
+  virtual void writeFile(const std::string& name, const std::string& bytes) = 0;
+  virtual void makeDirectory(const std::string& name) = 0;
+  // The file's bytes, or "<missing>".
+  virtual std::string readFile(const std::string& name) = 0;
+  // Names of the entries, sorted, one a line.
+  virtual std::string listing() = 0;
+  // Runs morvane-config with these arguments and waits for it. Standard output comes back with
+  // LF line ends whatever the platform writes.
+  virtual RunOutcome run(const std::vector<std::string>& arguments) = 0;
+};
+
+// One run and what it must give: the exit code, the lines standard output must hold and a
+// text that the one line on stderr must hold ("" for no line at all). With `wholeOut` the lines
+// are the whole output, spaces and all; without it they may be among others, and runs of blanks
+// count as one.
+struct Run {
+  std::vector<std::string> arguments;
+  int exitCode;
+  std::vector<std::string> outLines;
+  std::string errText;
+  bool wholeOut = false;
+};
+
+// An entry of the directory: a file and its bytes, or a directory.
+struct Entry {
+  std::string name;
+  std::string bytes;
+  bool directory = false;
+};
+
+// The directory before, the runs in order, the directory after: the same names, a file's bytes
+// as given. Nothing else may be left, no temporary file above all.
+struct CliCase {
+  std::string name;
+  std::vector<Entry> before;
+  std::vector<Run> runs;
+  std::vector<Entry> after;
+};
+
+inline void PrintTo(const CliCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+// Every case: every name with a good and a bad value, round trips through show, the usage
+// errors, check on canonical and other files, reset, a directory in the file's place.
+std::vector<CliCase> cliCases();
+
+// Runs the case in the sandbox and checks every expectation.
+void runCliCase(const CliCase& c, Sandbox& sandbox);
+
+// The case's name as GoogleTest takes it.
+std::string cliCaseName(const testing::TestParamInfo<CliCase>& testCase);

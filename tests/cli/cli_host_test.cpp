@@ -1,0 +1,238 @@
+// The host's morvane-config run on real files: the shared table, JSON read back by a parser,
+// and the file system's refusals (read-only file and directory, full disk, links, modes).
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <ios>
+#include <string>
+
+#include "tests/cli/cli_cases.h"
+#include "tests/cli/posix_sandbox.h"
+#include "tests/common/expected_file.h"
+
+namespace {
+
+const std::string kHandWritten = "MEM:050\r\nSTATS:1\r\n";
+
+class CommandLines : public testing::TestWithParam<CliCase> {};
+
+TEST_P(CommandLines, GiveTheirOutputExitCodeAndBytes) {
+  PosixSandbox sandbox;
+  ASSERT_FALSE(sandbox.path().empty());
+  runCliCase(GetParam(), sandbox);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, CommandLines, testing::ValuesIn(cliCases()), cliCaseName);
+
+// Every value is read back with its type: on/off as booleans, numbers as numbers.
+TEST(ShowJson, IsReadBackByAJsonParser) {
+  PosixSandbox sandbox;
+  sandbox.writeFile("quenlix.ini",
+                    "MEM:097\r\nFPS:3\r\nUHRZEIT:2\r\nANZEIGEFOLGE:4\r\nFSAA:8\r\nREFRESH:27\r\n"
+                    "WINDOWED:1\r\nSPRACHE:1\r\nGL_EXT_packed_pixels:0\r\n");
+  const std::string json = sandbox.pathOf("show.json");
+  ASSERT_EQ(0,
+            runProgram(MORVANE_CONFIG_PATH, {"show", "--json"}, sandbox.path(), "", json).exitCode);
+  const RunOutcome parsed = runProgram("/usr/bin/env",
+                                       {"python3", "-c",
+                                        "import json, sys\n"
+                                        "for name, value in json.load(sys.stdin).items():\n"
+                                        "    print(name, json.dumps(value))\n"},
+                                       sandbox.path(), json);
+  ASSERT_EQ(0, parsed.exitCode) << parsed.err;
+  EXPECT_EQ(
+      "info-corner \"lower-left\"\n"
+      "display-order \"clock,texture-mass,framerate\"\n"
+      "framerate true\n"
+      "clock \"small-analogue\"\n"
+      "texture-mass false\n"
+      "texture-memory 97\n"
+      "paletted-texture true\n"
+      "shared-texture-palette true\n"
+      "packed-pixels false\n"
+      "directx-videos false\n"
+      "texture-videos true\n"
+      "fixed-gamma false\n"
+      "refresh 190\n"
+      "windowed true\n"
+      "centred false\n"
+      "capture-mouse false\n"
+      "window-extras false\n"
+      "desktop-resolution false\n"
+      "fsaa \"8x\"\n"
+      "language \"en\"\n",
+      parsed.out);
+}
+
+mode_t regularFile(mode_t permissions) {
+  return S_IFREG | permissions;
+}
+
+mode_t modeOf(const std::string& path) {
+  struct stat status {};
+  lstat(path.c_str(), &status);
+  return status.st_mode;
+}
+
+TEST(FileModes, TheOldPermissionBitsStay) {
+  for (const mode_t mode : {0600, 0640, 0604, 0755}) {
+    PosixSandbox sandbox;
+    sandbox.writeFile("quenlix.ini", kHandWritten);
+    chmod(sandbox.pathOf("quenlix.ini").c_str(), mode);
+    EXPECT_EQ(0, sandbox.run({"set", "fsaa=4x"}).exitCode);
+    EXPECT_EQ(regularFile(mode), modeOf(sandbox.pathOf("quenlix.ini"))) << std::oct << mode;
+  }
+}
+
+TEST(FileModes, ANewFileGetsWhatTheUmaskAllows) {
+  PosixSandbox sandbox;
+  const mode_t previous = umask(027);
+  const int exitCode = sandbox.run({"reset"}).exitCode;
+  umask(previous);
+  EXPECT_EQ(0, exitCode);
+  EXPECT_EQ(regularFile(0640), modeOf(sandbox.pathOf("quenlix.ini")));
+}
+
+// What must hold whenever the file cannot be replaced.
+void expectRefused(PosixSandbox& sandbox, const std::string& directory,
+                   const std::vector<std::string>& arguments, const std::string& problem) {
+  const std::string before = sandbox.readFile(directory + "/quenlix.ini");
+  const std::string listingBefore = sandbox.listing(directory);
+  const RunOutcome outcome = sandbox.run(arguments);
+  EXPECT_EQ(3, outcome.exitCode);
+  EXPECT_NE(std::string::npos, outcome.err.find(problem)) << outcome.err;
+  EXPECT_EQ(1, std::count(outcome.err.begin(), outcome.err.end(), '\n')) << outcome.err;
+  EXPECT_EQ(before, sandbox.readFile(directory + "/quenlix.ini"));
+  EXPECT_EQ(listingBefore, sandbox.listing(directory)) << "no temporary file may be left";
+}
+
+// Root could write it; the editor leaves it alone all the same.
+TEST(FileRefusals, ReadOnlyFile) {
+  PosixSandbox sandbox;
+  sandbox.makeDirectory("d");
+  sandbox.writeFile("d/quenlix.ini", kHandWritten);
+  chmod(sandbox.pathOf("d/quenlix.ini").c_str(), 0444);
+  expectRefused(sandbox, "d", {"set", "--file", "d/quenlix.ini", "fsaa=4x"},
+                "d/quenlix.ini: the file is read-only: Permission denied");
+  expectRefused(sandbox, "d", {"reset", "d/quenlix.ini"}, "the file is read-only");
+  EXPECT_EQ(regularFile(0444), modeOf(sandbox.pathOf("d/quenlix.ini")));
+}
+
+// Root writes into any directory but an immutable one.
+bool makeUnwritable(const std::string& directory, bool unwritable) {
+  if (geteuid() != 0) return chmod(directory.c_str(), unwritable ? 0555 : 0755) == 0;
+  const int file = open(directory.c_str(), O_RDONLY | O_DIRECTORY);
+  if (file < 0) return false;
+  int flags = 0;
+  bool done = ioctl(file, FS_IOC_GETFLAGS, &flags) == 0;
+  flags = unwritable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+  done = done && ioctl(file, FS_IOC_SETFLAGS, &flags) == 0;
+  close(file);
+  return done;
+}
+
+TEST(FileRefusals, ReadOnlyDirectory) {
+  PosixSandbox sandbox;
+  sandbox.makeDirectory("d");
+  sandbox.writeFile("d/quenlix.ini", kHandWritten);
+  if (!makeUnwritable(sandbox.pathOf("d"), true))
+    GTEST_SKIP() << "this file system cannot make a directory unwritable: " << std::strerror(errno);
+  expectRefused(sandbox, "d", {"set", "--file", "d/quenlix.ini", "fsaa=4x", "windowed=on"},
+                "d/quenlix.ini: ");
+  expectRefused(sandbox, "d", {"reset", "d/quenlix.ini"}, "d/quenlix.ini: ");
+  makeUnwritable(sandbox.pathOf("d"), false);
+}
+
+// A 16 KiB tmpfs filled to its last page: the temporary file can be made, its bytes cannot.
+TEST(FileRefusals, FullDisk) {
+  if (geteuid() != 0) GTEST_SKIP() << "mounting a tmpfs needs root; this test runs as a user";
+  PosixSandbox sandbox;
+  sandbox.makeDirectory("full");
+  const std::string full = sandbox.pathOf("full");
+  if (mount("tmpfs", full.c_str(), "tmpfs", 0, "size=16k") != 0)
+    GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+  sandbox.writeFile("full/quenlix.ini", kHandWritten);
+  {
+    const std::string filler(64 * 1024, 'x');
+    std::ofstream(full + "/filler", std::ios::binary) << filler;
+  }
+  expectRefused(sandbox, "full", {"set", "--file", "full/quenlix.ini", "fsaa=4x"},
+                "No space left on device");
+  expectRefused(sandbox, "full", {"reset", "full/quenlix.ini"}, "No space left on device");
+  EXPECT_EQ(0, umount(full.c_str()));
+}
+
+// Root reads every file, so only a user can meet one that cannot be read.
+TEST(FileRefusals, UnreadableFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  PosixSandbox sandbox;
+  sandbox.writeFile("quenlix.ini", kHandWritten);
+  chmod(sandbox.pathOf("quenlix.ini").c_str(), 0);
+  for (const char* command : {"show", "check", "reset"}) {
+    const RunOutcome outcome = sandbox.run({command});
+    EXPECT_EQ(3, outcome.exitCode) << command;
+    EXPECT_NE(std::string::npos, outcome.err.find("quenlix.ini: cannot read it: Permission denied"))
+        << outcome.err;
+  }
+  chmod(sandbox.pathOf("quenlix.ini").c_str(), 0600);
+  EXPECT_EQ(kHandWritten, sandbox.readFile("quenlix.ini"));
+}
+
+std::string linkTarget(const std::string& path) {
+  char target[4096] = {};
+  const ssize_t length = readlink(path.c_str(), target, sizeof target - 1);
+  return length < 0 ? "<no link>" : std::string(target, static_cast<size_t>(length));
+}
+
+// The link stays; the file at its end is replaced, in its own directory.
+TEST(Links, TheFileALinkLeadsToIsReplaced) {
+  PosixSandbox sandbox;
+  sandbox.makeDirectory("real");
+  sandbox.writeFile("real/settings.ini", kHandWritten);
+  ASSERT_EQ(0, symlink("settings.ini", sandbox.pathOf("real/second-link").c_str()));
+  ASSERT_EQ(0, symlink("real/second-link", sandbox.pathOf("quenlix.ini").c_str()));
+
+  EXPECT_EQ(0, sandbox.run({"set", "fsaa=4x"}).exitCode);
+  EXPECT_EQ("real/second-link", linkTarget(sandbox.pathOf("quenlix.ini")));
+  EXPECT_EQ("settings.ini", linkTarget(sandbox.pathOf("real/second-link")));
+  EXPECT_EQ(canonicalSettingsFile({
+                {"MEM:",   "050"},
+                {"STATS:", "1"  },
+                {"FSAA:",  "4"  }
+  }),
+            sandbox.readFile("real/settings.ini"));
+  EXPECT_EQ("quenlix.ini\nreal\n", sandbox.listing());
+  EXPECT_EQ("second-link\nsettings.ini\n", sandbox.listing("real"));
+}
+
+TEST(Links, ALinkToNoFileGetsItsFile) {
+  PosixSandbox sandbox;
+  sandbox.makeDirectory("real");
+  ASSERT_EQ(0, symlink("real/settings.ini", sandbox.pathOf("quenlix.ini").c_str()));
+  EXPECT_EQ(0, sandbox.run({"set", "windowed=on"}).exitCode);
+  EXPECT_EQ("real/settings.ini", linkTarget(sandbox.pathOf("quenlix.ini")));
+  EXPECT_EQ(canonicalSettingsFile({
+                {"WINDOWED:", "1"}
+  }),
+            sandbox.readFile("real/settings.ini"));
+}
+
+TEST(Output, ThatCannotBeWrittenIsAFailure) {
+  PosixSandbox sandbox;
+  const RunOutcome outcome =
+      runProgram(MORVANE_CONFIG_PATH, {"show"}, sandbox.path(), "", "/dev/full");
+  EXPECT_EQ(3, outcome.exitCode);
+  EXPECT_EQ("morvane-config: cannot write the output\n", outcome.err);
+}
+
+}  // namespace
