@@ -1,0 +1,16 @@
+# The bench (make bench): the floor programs the editor is measured against, and the programs
+# that measure. Not part of make test.
+if(WIN32)
+  add_library(bench_floor STATIC bench/floor.cpp)
+  target_link_libraries(bench_floor PUBLIC user32 gdi32)
+
+  add_executable(floor-window WIN32 bench/floor_main.cpp)
+  target_link_libraries(floor-window PRIVATE bench_floor)
+
+  set(bench_targets bench_floor floor-window)
+endif()
+
+foreach(target ${bench_targets})
+  target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  morvane_warnings(${target})
+endforeach()
