@@ -7,7 +7,10 @@ if(WIN32)
   add_executable(floor-window WIN32 bench/floor_main.cpp)
   target_link_libraries(floor-window PRIVATE bench_floor)
 
-  set(bench_targets bench_floor floor-window)
+  add_executable(click-bench bench/click_bench.cpp bench/control_description.cpp)
+  target_link_libraries(click-bench PRIVATE morvane_win bench_floor)
+
+  set(bench_targets bench_floor floor-window click-bench)
 endif()
 
 foreach(target ${bench_targets})
