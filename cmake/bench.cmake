@@ -10,7 +10,10 @@ if(WIN32)
   add_executable(click-bench bench/click_bench.cpp bench/control_description.cpp)
   target_link_libraries(click-bench PRIVATE morvane_win bench_floor)
 
-  set(bench_targets bench_floor floor-window click-bench)
+  add_executable(startup-bench bench/startup_bench.cpp bench/control_description.cpp)
+  target_link_libraries(startup-bench PRIVATE user32)
+
+  set(bench_targets bench_floor floor-window click-bench startup-bench)
 endif()
 
 foreach(target ${bench_targets})
