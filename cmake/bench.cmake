@@ -14,6 +14,10 @@ if(WIN32)
   target_link_libraries(startup-bench PRIVATE user32)
 
   set(bench_targets bench_floor floor-window click-bench startup-bench)
+else()
+  add_executable(parse-bench bench/parse_bench.cpp)
+  target_link_libraries(parse-bench PRIVATE morvane_core)
+  set(bench_targets parse-bench)
 endif()
 
 foreach(target ${bench_targets})
