@@ -1,5 +1,5 @@
-# The two commands of the README, the fuzzer and the long-session soak.
-.PHONY: test run fuzz soak deps build
+# The two commands of the README, the fuzzer, the long-session soak and the bench.
+.PHONY: test run fuzz soak bench deps build
 
 deps:
 	@scripts/install-deps.sh
@@ -18,3 +18,6 @@ fuzz: deps
 
 soak: deps
 	@scripts/soak.sh $(ROUNDS)
+
+bench: deps
+	@scripts/bench.sh
