@@ -102,7 +102,9 @@ print_table() {
     function ratio(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "-" }
     function row(what, unit, editor, floor, ratios, rounds, target, median_ratio) {
       mark = target == "" ? "" : (median_ratio <= target + 0 ? "<= " target " met" : "<= " target " NOT MET")
-      printf "%-40s %-5s %19s %19s %13s %6s  %s\n", what, unit, editor, floor, ratios, rounds, mark
+      line = sprintf("%-40s %-5s %19s %19s %13s %6s  %s", what, unit, editor, floor, ratios, rounds, mark)
+      sub(/ +$/, "", line)
+      print line
     }
     BEGIN {
       label["time click-plain"] = "click (language) vs plain rebuild";   target["click-plain"] = "0.75"
