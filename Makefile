@@ -1,5 +1,6 @@
-# The two commands of the README, the release package, the fuzzer and the long-session soak.
-.PHONY: test run dist fuzz soak deps build
+# The two commands of the README, the release package, the fuzzer, the long-session soak and
+# the bench.
+.PHONY: test run dist fuzz soak bench deps build
 
 deps:
 	@scripts/install-deps.sh
@@ -21,3 +22,6 @@ fuzz: deps
 
 soak: deps
 	@scripts/soak.sh $(ROUNDS)
+
+bench: deps
+	@scripts/bench.sh

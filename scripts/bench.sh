@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# The bench (make bench): release builds of the editor and of its floors, measured side by side
+# under Wine (x86_64) on a private Xvfb display in a prefix of its own; prints one table.
+# Every row compares the editor with a floor measured in the same run, the two alternating.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bench=$PWD/build/bench
+click_rounds=${CLICK_ROUNDS:-200}
+startup_rounds=${STARTUP_ROUNDS:-40}
+parse_rounds=${PARSE_ROUNDS:-40}
+memory_rounds=${MEMORY_ROUNDS:-5}
+results=$bench/results.txt
+
+say() { echo "bench: $*" >&2; }
+
+# Debian's wine script starts the 32-bit loader first, which is emulated on some machines and
+# costs seconds a start; the 64-bit loader runs these programs directly.
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
+
+build_trees() {
+  [ -f "$bench/win/CMakeCache.txt" ] ||
+    cmake -S . -B "$bench/win" -C cmake/bench-release.cmake -DCMAKE_BUILD_TYPE=MinSizeRel \
+      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+  [ -f "$bench/host/CMakeCache.txt" ] ||
+    cmake -S . -B "$bench/host" -C cmake/bench-release.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$bench/win" -j"$(nproc)" >/dev/null
+  cmake --build "$bench/host" -j"$(nproc)" >/dev/null
+}
+
+stop_display() {
+  WINEPREFIX="$bench/wine" wineserver -k 2>/dev/null || true
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -f "${display_fifo:-}"
+}
+
+# Tall enough for the editor's window above the floor's: neither ever covers the other.
+start_display() {
+  display_fifo=$(mktemp -u)
+  mkfifo "$display_fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_fifo" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  local number
+  read -r -t 30 number <"$display_fifo" || { echo "Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$number"
+}
+
+# Made once per build tree (it takes minutes); Tahoma goes into its font folder, where Wine
+# finds it. Wine's helper processes start on /dev/null, so they hold no pipe of ours open.
+start_wine() {
+  export WINEPREFIX="$bench/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$WINEPREFIX/.morvane-ready" ]; then
+    say "making the Wine prefix (once; several minutes)"
+    mkdir -p "$WINEPREFIX"
+    "$wine" wineboot -i >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.morvane-ready"
+  fi
+  cp -n /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  wineserver -p
+  "$wine" cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+wine_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# Pages only this process has written (heaps, stacks, written image pages), read once the
+# window is shown and idle; shared libraries and unwritten file pages cost no process alone.
+private_dirty_kib() {  # exe, window class
+  "$wine" "$1" >/dev/null 2>&1 &
+  local pid=$! status=0
+  if "$wine" "$bench/win/startup-bench.exe" wait "$2" >/dev/null; then
+    awk '/^Private_Dirty:/ { print $2 }' "/proc/$pid/smaps_rollup"
+  else
+    echo "$1 showed no $2 window" >&2
+    status=1
+  fi
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  return "$status"
+}
+
+measure_memory() {
+  local editor=() floor=() round
+  for ((round = 0; round < memory_rounds; ++round)); do
+    if ((round % 2 == 0)); then
+      editor+=("$(private_dirty_kib "$bench/win/morvane-settings.exe" MainWindow)")
+      floor+=("$(private_dirty_kib "$bench/win/floor-window.exe" FloorWindow)")
+    else
+      floor+=("$(private_dirty_kib "$bench/win/floor-window.exe" FloorWindow)")
+      editor+=("$(private_dirty_kib "$bench/win/morvane-settings.exe" MainWindow)")
+    fi
+  done
+  echo "memory private $memory_rounds $(printf '%s\n' "${editor[@]}" | median)" \
+    "$(printf '%s\n' "${floor[@]}" | median)"
+}
+
+# One row per record the programs printed; the rows' wording and their targets live here.
+print_table() {
+  awk -v machine="$1" '
+    function ratio(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "-" }
+    function row(what, unit, editor, floor, ratios, rounds, target, median_ratio) {
+      mark = target == "" ? "" : (median_ratio <= target + 0 ? "<= " target " met" : "<= " target " NOT MET")
+      line = sprintf("%-40s %-5s %19s %19s %13s %6s  %s", what, unit, editor, floor, ratios, rounds, mark)
+      sub(/ +$/, "", line)
+      print line
+    }
+    BEGIN {
+      label["time click-plain"] = "click (language) vs plain rebuild";   target["click-plain"] = "0.75"
+      label["time click-once"] = "click (language) vs rebuild drawn once"; target["click-once"] = "1.05"
+      label["time startup"] = "start-up to window shown and idle";       target["startup"] = "1.10"
+      label["time parse"] = "parse vs memchr line count, 64 MiB";        target["parse"] = "3.00"
+      label["rate parse"] = "parse vs memchr line count, 64 MiB"
+      label["memory private"] = "private memory after start-up"
+      label["size exe"] = "release exe, x86_64"
+      part["window"] = "main window"; part["controls"] = "22 controls"
+      message["paint"] = "WM_PAINT"; message["erase"] = "WM_ERASEBKGND"; message["frame"] = "WM_NCPAINT"
+      print machine
+      printf "%-40s %-5s %19s %19s %13s %6s  %s\n", "", "unit", "editor", "floor", "editor/floor", "rounds", "target (median)"
+    }
+    { sub(/\r$/, "") }
+    $1 == "time" {
+      row(label["time " $2], "ms", sprintf("%.1f / %.1f", $4, $5), sprintf("%.1f / %.1f", $6, $7),
+          ratio($4, $6) " / " ratio($5, $7), $3, target[$2], $5 / $7)
+    }
+    $1 == "rate" { row(label["rate " $2], "GB/s", $3 " / " $4, $5 " / " $6, "", "", "") }
+    $1 == "memory" { row(label["memory " $2], "KiB", $4, $5, ratio($4, $5), $3, "") }
+    $1 == "size" { row(label["size " $2], "bytes", $3, $4, ratio($3, $4), "", "") }
+    $1 == "count" {
+      split($2, name, "-")
+      row(message[name[2]] " to " part[name[1]] " per click", "count", $3, $4 " / " $5, "", "", "")
+    }
+    END {
+      print "times: min / median over the rounds, and the ratios of both; counts: per click, for the"
+      print "floor rebuilt plainly / drawn once; memory: Private_Dirty of the Wine process, median."
+    }' "$results"
+}
+
+machine="$("$wine" --version), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg) at the start, $(date -u +%F)"
+trap stop_display EXIT
+say "building release trees in $bench"
+build_trees
+: >"$results"
+
+start_display
+start_wine
+run_dir=$(mktemp -d "$bench/run.XXXXXX")
+cd "$run_dir"
+
+say "clicks: $click_rounds rounds of editor, plain floor and floor drawn once"
+"$wine" "$bench/win/click-bench.exe" "$click_rounds" >>"$results"
+
+say "start-ups: $startup_rounds rounds of editor and bare window"
+"$wine" "$bench/win/startup-bench.exe" rounds "$startup_rounds" \
+  "$(wine_path "$bench/win/morvane-settings.exe")" \
+  "$(wine_path "$bench/win/floor-window.exe")" >>"$results"
+
+say "memory: $memory_rounds start-ups of each"
+measure_memory >>"$results"
+echo "size exe $(stat -c %s "$bench/win/morvane-settings.exe" "$bench/win/floor-window.exe" |
+  paste -sd ' ')" >>"$results"
+
+cd - >/dev/null
+rm -rf "$run_dir"
+
+say "parse: $parse_rounds rounds over 64 MiB"
+"$bench/host/parse-bench" "$parse_rounds" >>"$results"
+print_table "$machine"
