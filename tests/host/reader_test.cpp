@@ -196,6 +196,15 @@ TEST(Reader, EachKeySetsExactlyItsField) {
   }
 }
 
+// Lines far from the end of the data and lines near it are read by different code; a long last
+// line moves every line of a case away from the end and must change nothing (a value position
+// past the end counts as '0', as the line end that now stands there does).
+TEST_P(FileCases, GiveTheSameRecordFarFromTheEnd) {
+  const FileCase& c = GetParam();
+  const std::string farFromTheEnd = c.text + "\n; " + std::string(64, 'x');
+  expectRecord(parse(farFromTheEnd, c.refreshSteps), c.changes);
+}
+
 TEST(Reader, LineEndVariantsAndBlankLinesGiveTheSameRecord) {
   const char* lines[] = {"MEM:064", "FPS:2", "UHRZEIT:1", "WINDOWED:1", "SPRACHE:1", "FSAA:4"};
   const char* separators[] = {"\r\n", "\n", "\r", "\r\n\r\n", "\n\n\r", "\r\r\r"};
