@@ -9,22 +9,13 @@
 #include "settings/settings.h"
 #include "settings/settings_format.h"
 #include "settings/settings_reader.h"
+#include "tests/common/record_fields.h"
 
 namespace {
 
-using Field = int32_t Settings::*;
-
 TEST(OptionNames, EveryFieldHasExactlyOneName) {
-  const Field fields[] = {
-      &Settings::textureMemoryMb, &Settings::palettedTexture,   &Settings::sharedTexturePalette,
-      &Settings::packedPixels,    &Settings::infoCorner,        &Settings::showFramerate,
-      &Settings::clockStyle,      &Settings::showTextureMass,   &Settings::displayOrder,
-      &Settings::windowed,        &Settings::centred,           &Settings::captureMouse,
-      &Settings::windowExtras,    &Settings::desktopResolution, &Settings::fsaaIndex,
-      &Settings::refreshIndex,    &Settings::directXVideos,     &Settings::textureVideos,
-      &Settings::fixedGamma,      &Settings::language};
-  static_assert(sizeof(fields) / sizeof(fields[0]) == optionCount, "one row per field");
-  for (const Field field : fields) {
+  static_assert(recordFieldCount == optionCount, "one row per field");
+  for (const Field field : everyRecordField) {
     int rows = 0;
     for (const OptionName& option : optionNames) rows += option.field == field ? 1 : 0;
     EXPECT_EQ(1, rows);

@@ -9,10 +9,10 @@
 
 #include "settings/settings.h"
 #include "settings/settings_reader.h"
+#include "tests/common/record_fields.h"
 
 namespace {
 
-using Field = int32_t Settings::*;
 using Override = std::pair<Field, int32_t>;
 
 Settings parse(const std::string& text, int32_t refreshCap = 188, int32_t language = 0) {
@@ -26,16 +26,8 @@ void expectRecord(const Settings& actual, std::initializer_list<Override> change
                   int32_t language = 0) {
   Settings expected = defaultSettings(language);
   for (const Override& change : changes) expected.*change.first = change.second;
-  const Field all[] = {
-      &Settings::textureMemoryMb, &Settings::palettedTexture,   &Settings::sharedTexturePalette,
-      &Settings::packedPixels,    &Settings::infoCorner,        &Settings::showFramerate,
-      &Settings::clockStyle,      &Settings::showTextureMass,   &Settings::displayOrder,
-      &Settings::windowed,        &Settings::centred,           &Settings::captureMouse,
-      &Settings::windowExtras,    &Settings::desktopResolution, &Settings::fsaaIndex,
-      &Settings::refreshIndex,    &Settings::directXVideos,     &Settings::textureVideos,
-      &Settings::fixedGamma,      &Settings::language};
-  for (size_t i = 0; i < sizeof(all) / sizeof(all[0]); ++i)
-    EXPECT_EQ(actual.*all[i], expected.*all[i]) << "field #" << i;
+  for (size_t i = 0; i < recordFieldCount; ++i)
+    EXPECT_EQ(actual.*everyRecordField[i], expected.*everyRecordField[i]) << "field #" << i;
 }
 
 struct FileCase {
