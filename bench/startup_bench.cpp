@@ -82,8 +82,10 @@ Started start(const Program& program) {
   Started started{};
   const double begin = secondsNow();
   if (!CreateProcessA(program.path, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &started.process))
+                      &startup, &started.process)) {
+    std::fprintf(stderr, "%s did not start: error %lu\n", program.path, GetLastError());
     return started;
+  }
   WaitForInputIdle(started.process.hProcess, kPatienceMs);
   started.window = waitUntilAnswering(started.process.dwProcessId, program.className);
   started.ms = 1000.0 * (secondsNow() - begin);
@@ -99,13 +101,16 @@ void endAndWait(const Started& started) {
   CloseHandle(started.process.hProcess);
 }
 
+bool shown(const Started& started, const Program& program) {
+  if (started.window != nullptr) return true;
+  std::fprintf(stderr, "%s showed no %s window\n", program.path, program.className);
+  return false;
+}
+
 bool startTimed(Program& program) {
   const Started started = start(program);
   endAndWait(started);
-  if (started.window == nullptr) {
-    std::fprintf(stderr, "%s showed no %s window\n", program.path, program.className);
-    return false;
-  }
+  if (!shown(started, program)) return false;
   program.ms.push_back(started.ms);
   return true;
 }
@@ -113,7 +118,7 @@ bool startTimed(Program& program) {
 bool sameControlsAtStart(const Program& editor, const Program& floor) {
   const Started editorStarted = start(editor);
   const Started floorStarted = start(floor);
-  const bool same = editorStarted.window != nullptr && floorStarted.window != nullptr &&
+  const bool same = shown(editorStarted, editor) && shown(floorStarted, floor) &&
                     sameDescription(describeControls(editorStarted.window),
                                     describeControls(floorStarted.window));
   endAndWait(editorStarted);

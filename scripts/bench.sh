@@ -10,6 +10,8 @@ startup_rounds=${STARTUP_ROUNDS:-40}
 parse_rounds=${PARSE_ROUNDS:-40}
 memory_rounds=${MEMORY_ROUNDS:-5}
 results=$bench/results.txt
+# The x86_64 release build names its editor for 64-bit Windows.
+editor_exe=$bench/win/morvane-settings-x64.exe
 
 say() { echo "bench: $*" >&2; }
 
@@ -85,11 +87,11 @@ measure_memory() {
   local editor=() floor=() round
   for ((round = 0; round < memory_rounds; ++round)); do
     if ((round % 2 == 0)); then
-      editor+=("$(private_dirty_kib "$bench/win/morvane-settings.exe" MainWindow)")
+      editor+=("$(private_dirty_kib "$editor_exe" MainWindow)")
       floor+=("$(private_dirty_kib "$bench/win/floor-window.exe" FloorWindow)")
     else
       floor+=("$(private_dirty_kib "$bench/win/floor-window.exe" FloorWindow)")
-      editor+=("$(private_dirty_kib "$bench/win/morvane-settings.exe" MainWindow)")
+      editor+=("$(private_dirty_kib "$editor_exe" MainWindow)")
     fi
   done
   echo "memory private $memory_rounds $(printf '%s\n' "${editor[@]}" | median)" \
@@ -153,12 +155,12 @@ say "clicks: $click_rounds rounds of editor, plain floor and floor drawn once"
 
 say "start-ups: $startup_rounds rounds of editor and bare window"
 "$wine" "$bench/win/startup-bench.exe" rounds "$startup_rounds" \
-  "$(wine_path "$bench/win/morvane-settings.exe")" \
+  "$(wine_path "$editor_exe")" \
   "$(wine_path "$bench/win/floor-window.exe")" >>"$results"
 
 say "memory: $memory_rounds start-ups of each"
 measure_memory >>"$results"
-echo "size exe $(stat -c %s "$bench/win/morvane-settings.exe" "$bench/win/floor-window.exe" |
+echo "size exe $(stat -c %s "$editor_exe" "$bench/win/floor-window.exe" |
   paste -sd ' ')" >>"$results"
 
 cd - >/dev/null
