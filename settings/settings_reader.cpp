@@ -60,6 +60,7 @@ constexpr size_t keyCount = sizeof(keyTable) / sizeof(keyTable[0]);
 // full, so a line costs one lookup and one comparison whatever it holds.
 constexpr size_t shortestKeyLength = 4;
 constexpr size_t sharedPrefixProbe = 12;
+constexpr size_t shortestSharedPrefixKeyLength = sharedPrefixProbe + 4;
 constexpr int firstLevelBits = 6;
 constexpr int sharedLevelBits = 3;
 constexpr uint8_t noRow = 0;
@@ -67,17 +68,13 @@ constexpr uint8_t sharedPrefixRows = 0xFF;
 
 static_assert(keyCount < sharedPrefixRows, "a slot holds a row number + 1 in one byte");
 
-// Four bytes as one number, the same way at compile time and at run time.
-constexpr uint32_t fourBytes(const char* text) {
-  return static_cast<uint32_t>(static_cast<unsigned char>(text[0])) |
-         static_cast<uint32_t>(static_cast<unsigned char>(text[1])) << 8 |
-         static_cast<uint32_t>(static_cast<unsigned char>(text[2])) << 16 |
-         static_cast<uint32_t>(static_cast<unsigned char>(text[3])) << 24;
-}
-
-uint32_t fourBytesAt(const unsigned char* bytes) {
-  return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-         static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+// Four bytes as one number, the same way for the keys at compile time and the data at run time.
+template <typename Byte>
+constexpr uint32_t fourBytes(const Byte* bytes) {
+  return static_cast<uint32_t>(static_cast<unsigned char>(bytes[0])) |
+         static_cast<uint32_t>(static_cast<unsigned char>(bytes[1])) << 8 |
+         static_cast<uint32_t>(static_cast<unsigned char>(bytes[2])) << 16 |
+         static_cast<uint32_t>(static_cast<unsigned char>(bytes[3])) << 24;
 }
 
 constexpr size_t slotOf(uint32_t four, uint32_t multiplier, int bits) {
@@ -96,7 +93,7 @@ constexpr KeyBytes bytesOfKeys() {
   KeyBytes bytes{};
   for (size_t row = 0; row < keyCount; ++row) {
     bytes.prefix[row] = fourBytes(keyTable[row].key);
-    bytes.probe[row] = textLength(keyTable[row].key) >= sharedPrefixProbe + 4
+    bytes.probe[row] = textLength(keyTable[row].key) >= shortestSharedPrefixKeyLength
                            ? fourBytes(keyTable[row].key + sharedPrefixProbe)
                            : 0;
   }
@@ -166,14 +163,23 @@ constexpr KeyHash makeKeyHash() {
 
 constexpr KeyHash keyHash = makeKeyHash();
 
+// The slot a line's first four bytes lead to: a row + 1, noRow, or sharedPrefixRows.
+constexpr uint8_t firstSlotFor(uint32_t prefix) {
+  return keyHash.first[slotOf(prefix, keyHash.firstMultiplier, firstLevelBits)];
+}
+
+// Among the keys that share their first four bytes, the slot bytes 12 to 15 lead to.
+constexpr uint8_t sharedSlotFor(uint32_t probe) {
+  return keyHash.shared[slotOf(probe, keyHash.sharedMultiplier, sharedLevelBits)];
+}
+
 constexpr bool everyKeyHashed() {
   for (size_t row = 0; row < keyCount; ++row) {
     if (textLength(keyTable[row].key) < shortestKeyLength) return false;
-    uint8_t slot =
-        keyHash.first[slotOf(keyBytes.prefix[row], keyHash.firstMultiplier, firstLevelBits)];
+    uint8_t slot = firstSlotFor(keyBytes.prefix[row]);
     if (slot == sharedPrefixRows) {
-      if (textLength(keyTable[row].key) < sharedPrefixProbe + 4) return false;
-      slot = keyHash.shared[slotOf(keyBytes.probe[row], keyHash.sharedMultiplier, sharedLevelBits)];
+      if (textLength(keyTable[row].key) < shortestSharedPrefixKeyLength) return false;
+      slot = sharedSlotFor(keyBytes.probe[row]);
     }
     if (slot != row + 1) return false;
   }
@@ -326,12 +332,10 @@ bool sameKey(const unsigned char* lineStart, const ParseRow& row) {
 // The row whose key begins the line, or null.
 const ParseRow* keyRowAt(const unsigned char* lineStart, size_t bytesLeft) {
   if (bytesLeft < shortestKeyLength) return nullptr;
-  uint8_t slot =
-      keyHash.first[slotOf(fourBytesAt(lineStart), keyHash.firstMultiplier, firstLevelBits)];
+  uint8_t slot = firstSlotFor(fourBytes(lineStart));
   if (slot == sharedPrefixRows) {
-    if (bytesLeft < sharedPrefixProbe + 4) return nullptr;
-    slot = keyHash.shared[slotOf(fourBytesAt(lineStart + sharedPrefixProbe),
-                                 keyHash.sharedMultiplier, sharedLevelBits)];
+    if (bytesLeft < shortestSharedPrefixKeyLength) return nullptr;
+    slot = sharedSlotFor(fourBytes(lineStart + sharedPrefixProbe));
   }
   if (slot == noRow) return nullptr;
   const ParseRow& row = parseTable.rows[slot];
@@ -355,10 +359,8 @@ constexpr size_t roomForAnyKey = longestKeyLength + mostValueDigits + 1;
 // on what the line holds: whether it is a setting, and which, changes from line to line, and
 // a mispredicted branch costs more than the work it would spare.
 void readLineWithRoom(const unsigned char* lineStart, int32_t refreshCap, Settings& record) {
-  const uint8_t firstSlot =
-      keyHash.first[slotOf(fourBytesAt(lineStart), keyHash.firstMultiplier, firstLevelBits)];
-  const uint8_t sharedSlot = keyHash.shared[slotOf(fourBytesAt(lineStart + sharedPrefixProbe),
-                                                   keyHash.sharedMultiplier, sharedLevelBits)];
+  const uint8_t firstSlot = firstSlotFor(fourBytes(lineStart));
+  const uint8_t sharedSlot = sharedSlotFor(fourBytes(lineStart + sharedPrefixProbe));
   const uint8_t slot = firstSlot == sharedPrefixRows ? sharedSlot : firstSlot;
   const ParseRow& row = parseTable.rows[slot];
   const bool matched = (slot != noRow) & sameKey(lineStart, row);
