@@ -46,7 +46,7 @@ if(WIN32)
   set(test ${MORVANE_TEST_PREFIX}win.CliCommandLines)
   add_test(NAME ${test} COMMAND ${MORVANE_WINE} $<TARGET_FILE:cli_win_tests>)
   set_tests_properties(${test} PROPERTIES
-    ENVIRONMENT "WINEPREFIX=${MORVANE_WINE_PLAIN};${MORVANE_WINE_ENV}" TIMEOUT 600)
+    ENVIRONMENT "WINEPREFIX=${MORVANE_WINE_PLAIN}" TIMEOUT 600)
 else()
   add_executable(cli_tests
     tests/cli/names_test.cpp

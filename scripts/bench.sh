@@ -2,8 +2,10 @@
 # The bench (make bench): release builds of the editor and of its floors, measured side by side
 # under Wine (x86_64) on a private Xvfb display in a prefix of its own; prints one table.
 # Every row compares the editor with a floor measured in the same run, the two alternating.
-set -euo pipefail
+set -Eeuo pipefail
 cd "$(dirname "$0")/.."
+source scripts/wine.sh
+report_unexpected_failures
 bench=$PWD/build/bench
 click_rounds=${CLICK_ROUNDS:-200}
 startup_rounds=${STARTUP_ROUNDS:-40}
@@ -15,10 +17,7 @@ editor_exe=$bench/win/morvane-settings-x64.exe
 
 say() { echo "bench: $*" >&2; }
 
-# Debian's wine script starts the 32-bit loader first, which is emulated on some machines and
-# costs seconds a start; the 64-bit loader runs these programs directly.
-wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
+wine=$(wine64_loader)
 
 build_trees() {
   [ -f "$bench/win/CMakeCache.txt" ] ||
@@ -26,44 +25,14 @@ build_trees() {
       -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
   [ -f "$bench/host/CMakeCache.txt" ] ||
     cmake -S . -B "$bench/host" -C cmake/bench-release.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$bench/win" -j"$(nproc)" >/dev/null
-  cmake --build "$bench/host" -j"$(nproc)" >/dev/null
+  cmake --build "$bench/win" -j"$(nproc)" >/dev/null || fail "building the bench's Windows programs failed"
+  cmake --build "$bench/host" -j"$(nproc)" >/dev/null || fail "building the parse bench failed"
 }
 
-stop_display() {
-  WINEPREFIX="$bench/wine" wineserver -k 2>/dev/null || true
-  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -f "${display_fifo:-}"
+stop_bench_environment() {
+  stop_wine_server "$bench/wine"
+  stop_display
 }
-
-# Tall enough for the editor's window above the floor's: neither ever covers the other.
-start_display() {
-  display_fifo=$(mktemp -u)
-  mkfifo "$display_fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_fifo" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  local number
-  read -r -t 30 number <"$display_fifo" || { echo "Xvfb did not start" >&2; exit 1; }
-  export DISPLAY=":$number"
-}
-
-# Made once per build tree (it takes minutes); Tahoma goes into its font folder, where Wine
-# finds it. Wine's helper processes start on /dev/null, so they hold no pipe of ours open.
-start_wine() {
-  export WINEPREFIX="$bench/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ ! -f "$WINEPREFIX/.morvane-ready" ]; then
-    say "making the Wine prefix (once; several minutes)"
-    mkdir -p "$WINEPREFIX"
-    "$wine" wineboot -i >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.morvane-ready"
-  fi
-  cp -n /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-  wineserver -p
-  "$wine" cmd /c exit </dev/null >/dev/null 2>&1
-}
-
-wine_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
@@ -140,13 +109,18 @@ print_table() {
 }
 
 machine="$("$wine" --version), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg) at the start, $(date -u +%F)"
-trap stop_display EXIT
+trap stop_bench_environment EXIT
 say "building release trees in $bench"
 build_trees
 : >"$results"
 
-start_display
-start_wine
+ensure_i386_runs || exit 1
+wine_environment
+# Tall enough for the editor's window above the floor's: neither ever covers the other.
+start_display 1280x1024
+export WINEPREFIX="$bench/wine"
+make_prefix "$WINEPREFIX"
+start_wine_server "$WINEPREFIX"
 run_dir=$(mktemp -d "$bench/run.XXXXXX")
 cd "$run_dir"
 

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Builds the release executables for 32- and 64-bit Windows in fresh trees, checks and lists them,
 # and packs dist/morvane-settings-<version>.zip. Two runs from one commit write the same bytes.
-set -euo pipefail
+set -Eeuo pipefail
 cd "$(dirname "$0")/.."
+source scripts/report.sh
+report_unexpected_failures
 work=build/dist
 allowed_imports=tests/release/xp-sp3-imports.txt
 
 fresh_tree() {  # name, cmake arguments...
   local dir="$work/$1"
   shift
-  cmake -S . -B "$dir" -DMORVANE_TESTS=OFF "$@" >/dev/null
-  cmake --build "$dir" -j"$(nproc)" >/dev/null
+  cmake -S . -B "$dir" -DMORVANE_TESTS=OFF "$@" >/dev/null || fail "configuring $dir failed"
+  cmake --build "$dir" -j"$(nproc)" >/dev/null || fail "building $dir failed"
 }
 
 # Text for Notepad on every Windows: CR LF line ends.
@@ -24,7 +26,8 @@ fresh_tree i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake
 fresh_tree x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/i686/CMakeCache.txt")
 mapfile -t programs < <(cat "$work/i686/release-programs.txt" "$work/x86_64/release-programs.txt")
-"$work/host/release-check" "$allowed_imports" "${programs[@]}"
+"$work/host/release-check" "$allowed_imports" "${programs[@]}" ||
+  fail "the release check refused the executables (see above)"
 
 name="morvane-settings-$version"
 stage="$work/stage/$name"

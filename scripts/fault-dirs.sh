@@ -1,9 +1,9 @@
 # Sourced: directories in which Save must fail or must take care, for the Windows tests. Root writes anywhere, so
 # as root the read-only directory is made immutable rather than merely unwritable.
 
-fault_root="$PWD/build/faults"
+source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
 
-wine_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+fault_root="$PWD/build/faults"
 
 remove_fault_dirs() {
   [ -d "$fault_root" ] || return 0

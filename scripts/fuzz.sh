@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Fuzzes the settings file parse with libFuzzer under ASan and UBSan.
 # Usage: scripts/fuzz.sh [libFuzzer options], e.g. -runs=10000000 (default: 2 minutes).
-set -euo pipefail
+set -Eeuo pipefail
 cd "$(dirname "$0")/.."
+source scripts/report.sh
+report_unexpected_failures
 dir=build/fuzz
 [ -f "$dir/CMakeCache.txt" ] || cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DMORVANE_FUZZ=ON -DMORVANE_SANITIZE=ON -DMORVANE_STRICT=OFF \

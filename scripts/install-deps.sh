@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs whatever the build and the tests need that a fresh Debian 12 machine lacks.
-set -euo pipefail
+set -Eeuo pipefail
+source "$(dirname "$0")/report.sh"
 source "$(dirname "$0")/ia32.sh"
+report_unexpected_failures
 
 # The 32-bit editor runs under Wine's 32-bit half, wine32 from the i386 architecture.
 packages=(
   cmake make g++ clang libclang-rt-14-dev googletest zip
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 wine32:i386 fonts-wine xvfb imagemagick python3
+  wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick python3
 )
 
 sudo=""
@@ -22,14 +24,13 @@ install_missing() {  # packages...
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
-  if [ -n "$sudo" ] && ! command -v sudo >/dev/null; then
-    echo "Need root or sudo to install: ${missing[*]}" >&2
-    exit 1
-  fi
+  [ -z "$sudo" ] || command -v sudo >/dev/null || fail "need root or sudo to install: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386 ||
+    fail "cannot add the i386 architecture for wine32"
+  $sudo apt-get update -qq || fail "apt-get update failed"
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null ||
+    fail "apt-get could not install: ${missing[*]}"
 }
 
 install_missing "${packages[@]}"
