@@ -5,10 +5,17 @@ if(NOT MORVANE_RELEASE_CHECK)
 endif()
 set(allowed_imports "${PROJECT_SOURCE_DIR}/tests/release/xp-sp3-imports.txt")
 
+# Each shipped program keeps the rules. And the check must see every one of its imports, wherever
+# it stands in its DLL's table: a list without any one of them must fail it (objdump reads the
+# imports, apart from the check's own reader).
 get_property(programs GLOBAL PROPERTY MORVANE_RELEASE_PROGRAMS)
 foreach(program IN LISTS programs)
   add_test(NAME ${MORVANE_TEST_PREFIX}release.${program}
            COMMAND ${MORVANE_RELEASE_CHECK} ${allowed_imports} $<TARGET_FILE:${program}>)
+  set(test ${MORVANE_TEST_PREFIX}release.check.EveryImportOf.${program})
+  add_test(NAME ${test} COMMAND bash ${PROJECT_SOURCE_DIR}/tests/release/every_import_checked_test.sh
+                                ${MORVANE_RELEASE_CHECK} ${CMAKE_OBJDUMP} ${allowed_imports}
+                                $<TARGET_FILE:${program}>)
 endforeach()
 
 # The check itself must see each kind of fault: the list without one function the editor

@@ -67,7 +67,6 @@ foreach(display plain desktop)
     "WINEPREFIX=${prefix};MORVANE_EXPECTED_REFRESH_STEPS=${steps}")
 endforeach()
 include(cmake/e2e.cmake)
-include(cmake/release-tests.cmake)
 
 # The long-session soak: a separate command (make soak), not a test; it prints its figures.
 add_executable(soak tests/soak/soak_main.cpp)

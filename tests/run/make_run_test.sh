@@ -33,7 +33,7 @@ start_make_run() {  # log, env arguments...
   shift
   (trap - ERR; cd "$copy" && env -u MAKEFLAGS -u MAKELEVEL -u MFLAGS "$@" make run) >"$log" 2>&1 &
   run_pid=$!
-  local deadline=$((SECONDS + patience_s))
+  local started=$SECONDS deadline=$((SECONDS + patience_s))
   window=""
   while [ -z "$window" ]; do
     window=$(xdotool search --name "^$title" 2>/dev/null | head -1 || true)
@@ -45,6 +45,7 @@ start_make_run() {  # log, env arguments...
     [ $SECONDS -lt $deadline ] || fail "no window titled '$title' after $patience_s s ($log)"
     sleep 1
   done
+  echo "the window showed $((SECONDS - started)) s after make run started ($log)"
 }
 
 # A click on the face between the panels, where no control is, activates the window without
