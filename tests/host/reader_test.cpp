@@ -188,6 +188,22 @@ TEST(Reader, EachKeySetsExactlyItsField) {
   }
 }
 
+// A line whose key differs from a real key in any one byte, its colon included, sets nothing:
+// near the end of the data and far from it, which different code reads.
+TEST(Reader, AKeyOffByOneByteSetsNothing) {
+  for (const OneKey& c : oneKeyCases) {
+    const std::string line = c.line;
+    const size_t keyLength = line.find(':') + 1;
+    for (size_t at = 0; at < keyLength; ++at) {
+      std::string wrong = line;
+      wrong[at] = static_cast<char>(wrong[at] ^ 0x20);
+      SCOPED_TRACE(wrong);
+      expectRecord(parse(wrong + "\r\n"), {});
+      expectRecord(parse(wrong + "\r\n; " + std::string(64, 'x')), {});
+    }
+  }
+}
+
 // Lines far from the end of the data and lines near it are read by different code; a long last
 // line moves every line of a case away from the end and must change nothing (a value position
 // past the end counts as '0', as the line end that now stands there does).
