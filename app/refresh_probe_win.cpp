@@ -1,7 +1,8 @@
-// Asks the platform for the display's modes; only 800 x 600 modes count.
+// Asks the platform for the display's modes; the refresh arithmetic decides which count.
 #include <windows.h>
 
 #include "app/refresh_probe.h"
+#include "settings/refresh_rates.h"
 #include "settings/settings.h"
 
 void probeRefreshRange() {
@@ -9,9 +10,7 @@ void probeRefreshRange() {
   DEVMODEA mode{};
   mode.dmSize = sizeof(mode);
   mode.dmDriverExtra = 0;
-  for (DWORD index = 0; EnumDisplaySettingsA(nullptr, index, &mode); ++index) {
-    const int32_t steps =
-        refreshStepsForMode(mode.dmPelsWidth, mode.dmPelsHeight, mode.dmDisplayFrequency);
-    if (steps > refreshStepCount) refreshStepCount = steps;
-  }
+  for (DWORD index = 0; EnumDisplaySettingsA(nullptr, index, &mode); ++index)
+    refreshStepCount = refreshStepsWithMode(refreshStepCount, mode.dmPelsWidth, mode.dmPelsHeight,
+                                            mode.dmDisplayFrequency);
 }

@@ -290,7 +290,7 @@ class ChangeReport {
 
 Settings settingsOfFile(const unsigned char* data, size_t size) {
   Settings record = defaultSettings(0);
-  parseSettings(data, size, highestRefreshStep, record);
+  parseSettings(data, size, highestRefreshStepCount, record);
   return record;
 }
 

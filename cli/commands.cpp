@@ -91,8 +91,8 @@ void printJsonValue(const OptionName& option, int32_t value) {
   char text[valueTextSize];
   formatValue(option, value, text);
   const bool isNumber =
-      option.kind == ValueKind::memoryMb || (option.kind == ValueKind::refreshRate && value > 0);
-  if (option.kind == ValueKind::onOff)
+      option.kind == FieldKind::memoryMb || (option.kind == FieldKind::refreshStep && value > 0);
+  if (option.kind == FieldKind::onOff)
     std::fputs(value != 0 ? "true" : "false", stdout);
   else if (isNumber)
     std::fputs(text, stdout);

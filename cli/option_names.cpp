@@ -14,44 +14,33 @@ constexpr char displayOrderNames[] =
 
 }  // namespace
 
-// name, file key, field, kind, choices, what it does
+// name, field, choices, what it does
 // clang-format off
 constexpr OptionName optionNames[optionCount] = {
-    {"info-corner",            "FPS:",                           &Settings::infoCorner,           ValueKind::choice,      "none|upper-left|upper-right|lower-left|lower-right", "screen corner of the on-screen information"},
-    {"display-order",          "ANZEIGEFOLGE:",                  &Settings::displayOrder,         ValueKind::choice,      displayOrderNames,                                    "the three information items, top to bottom"},
-    {"framerate",              "FRAMERATE:",                     &Settings::showFramerate,        ValueKind::onOff,       nullptr,                                              "show the frame rate"},
-    {"clock",                  "UHRZEIT:",                       &Settings::clockStyle,           ValueKind::choice,      "none|digital|small-analogue|large-analogue",         "clock display"},
-    {"texture-mass",           "STATS:",                         &Settings::showTextureMass,      ValueKind::onOff,       nullptr,                                              "show the amount of texture data"},
-    {"texture-memory",         "MEM:",                           &Settings::textureMemoryMb,      ValueKind::memoryMb,    nullptr,                                              "texture memory in MB"},
-    {"paletted-texture",       "GL_EXT_paletted_texture:",       &Settings::palettedTexture,      ValueKind::onOff,       nullptr,                                              "use GL_EXT_paletted_texture"},
-    {"shared-texture-palette", "GL_EXT_shared_texture_palette:", &Settings::sharedTexturePalette, ValueKind::onOff,       nullptr,                                              "use GL_EXT_shared_texture_palette"},
-    {"packed-pixels",          "GL_EXT_packed_pixels:",          &Settings::packedPixels,         ValueKind::onOff,       nullptr,                                              "use GL_EXT_packed_pixels"},
-    {"directx-videos",         "DIRECTXVIDEOS:",                 &Settings::directXVideos,        ValueKind::onOff,       nullptr,                                              "DirectX for videos"},
-    {"texture-videos",         "TEXTURVIDEOS:",                  &Settings::textureVideos,        ValueKind::onOff,       nullptr,                                              "texture for videos"},
-    {"fixed-gamma",            "FESTESGAMMA:",                   &Settings::fixedGamma,           ValueKind::onOff,       nullptr,                                              "fixed gamma table"},
-    {"refresh",                "REFRESH:",                       &Settings::refreshIndex,         ValueKind::refreshRate, nullptr,                                              "highest refresh rate in Hz"},
-    {"windowed",               "WINDOWED:",                      &Settings::windowed,             ValueKind::onOff,       nullptr,                                              "window mode"},
-    {"centred",                "ZENTRIERT:",                     &Settings::centred,              ValueKind::onOff,       nullptr,                                              "centre the window"},
-    {"capture-mouse",          "MAUSGRENZEN:",                   &Settings::captureMouse,         ValueKind::onOff,       nullptr,                                              "keep the mouse inside the window"},
-    {"window-extras",          "VERSTELLBAR:",                   &Settings::windowExtras,         ValueKind::onOff,       nullptr,                                              "window extras"},
-    {"desktop-resolution",     "DESKTOPRES:",                    &Settings::desktopResolution,    ValueKind::onOff,       nullptr,                                              "use the desktop resolution"},
-    {"fsaa",                   "FSAA:",                          &Settings::fsaaIndex,            ValueKind::choice,      "off|2x|4x|6x|8x",                                    "multisampling"},
-    {"language",               "SPRACHE:",                       &Settings::language,             ValueKind::choice,      "de|en",                                              "the editor's language"},
+    optionFor("info-corner",            &Settings::infoCorner,           "none|upper-left|upper-right|lower-left|lower-right", "screen corner of the on-screen information"),
+    optionFor("display-order",          &Settings::displayOrder,         displayOrderNames,                                    "the three information items, top to bottom"),
+    optionFor("framerate",              &Settings::showFramerate,        nullptr,                                              "show the frame rate"),
+    optionFor("clock",                  &Settings::clockStyle,           "none|digital|small-analogue|large-analogue",         "clock display"),
+    optionFor("texture-mass",           &Settings::showTextureMass,      nullptr,                                              "show the amount of texture data"),
+    optionFor("texture-memory",         &Settings::textureMemoryMb,      nullptr,                                              "texture memory in MB"),
+    optionFor("paletted-texture",       &Settings::palettedTexture,      nullptr,                                              "use GL_EXT_paletted_texture"),
+    optionFor("shared-texture-palette", &Settings::sharedTexturePalette, nullptr,                                              "use GL_EXT_shared_texture_palette"),
+    optionFor("packed-pixels",          &Settings::packedPixels,         nullptr,                                              "use GL_EXT_packed_pixels"),
+    optionFor("directx-videos",         &Settings::directXVideos,        nullptr,                                              "DirectX for videos"),
+    optionFor("texture-videos",         &Settings::textureVideos,        nullptr,                                              "texture for videos"),
+    optionFor("fixed-gamma",            &Settings::fixedGamma,           nullptr,                                              "fixed gamma table"),
+    optionFor("refresh",                &Settings::refreshIndex,         nullptr,                                              "highest refresh rate in Hz"),
+    optionFor("windowed",               &Settings::windowed,             nullptr,                                              "window mode"),
+    optionFor("centred",                &Settings::centred,              nullptr,                                              "centre the window"),
+    optionFor("capture-mouse",          &Settings::captureMouse,         nullptr,                                              "keep the mouse inside the window"),
+    optionFor("window-extras",          &Settings::windowExtras,         nullptr,                                              "window extras"),
+    optionFor("desktop-resolution",     &Settings::desktopResolution,    nullptr,                                              "use the desktop resolution"),
+    optionFor("fsaa",                   &Settings::fsaaIndex,            "off|2x|4x|6x|8x",                                    "multisampling"),
+    optionFor("language",               &Settings::language,             "de|en",                                              "the editor's language"),
 };
 // clang-format on
 
 namespace {
-
-// Keys the editor reads but never writes: their lines go out under the row's file key.
-struct ReadOnlyKey {
-  const char* key;
-  int32_t Settings::*field;
-};
-
-constexpr ReadOnlyKey readOnlyKeys[] = {
-    {"8BITTEXTURE:",                &Settings::palettedTexture},
-    {"GL_EXT_palettized_textures:", &Settings::palettedTexture},
-};
 
 // How an on/off value may be typed: off first, then on.
 constexpr const char* onOffWords[][2] = {
@@ -141,9 +130,9 @@ bool parseRefresh(const char* text, int32_t& value) {
   }
   int32_t rateHz = 0;
   if (!parseNumber(text, rateHz) || rateHz < lowestRateHz || rateHz > highestStoredRateHz ||
-      (rateHz - lowestRateHz) % refreshRateStepHz != 0)
+      (rateHz - rateBeforeFirstStepHz) % rateStepHz != 0)
     return false;
-  value = (rateHz - lowestRateHz) / refreshRateStepHz + 1;
+  value = (rateHz - rateBeforeFirstStepHz) / rateStepHz;
   return true;
 }
 
@@ -204,28 +193,29 @@ const OptionName* findOption(const char* name, size_t length) {
     if (equalIgnoringCase(name, length, option.name, std::strlen(option.name)) ||
         isKey(name, length, option.fileKey))
       return &option;
-  for (const ReadOnlyKey& readOnly : readOnlyKeys)
-    if (isKey(name, length, readOnly.key)) return optionOfField(readOnly.field);
+  for (const LegacyKey& legacy : legacyKeys)
+    if (isKey(name, length, legacy.key)) return optionOfField(legacy.member);
   return nullptr;
 }
 
 const OptionName* optionOfFileKey(const char* key) {
   for (const OptionName& option : optionNames)
     if (std::strcmp(key, option.fileKey) == 0) return &option;
-  for (const ReadOnlyKey& readOnly : readOnlyKeys)
-    if (std::strcmp(key, readOnly.key) == 0) return optionOfField(readOnly.field);
+  for (const LegacyKey& legacy : legacyKeys)
+    if (std::strcmp(key, legacy.key) == 0) return optionOfField(legacy.member);
   return nullptr;
 }
 
 bool parseValue(const OptionName& option, const char* text, int32_t& value) {
   switch (option.kind) {
-    case ValueKind::onOff:
+    case FieldKind::onOff:
       return parseOnOff(text, value);
-    case ValueKind::memoryMb:
+    case FieldKind::memoryMb:
       return parseMemory(text, value);
-    case ValueKind::refreshRate:
+    case FieldKind::refreshStep:
       return parseRefresh(text, value);
-    case ValueKind::choice:
+    case FieldKind::choice:
+    case FieldKind::doubledChoice:
       break;
   }
   return parseChoice(option.choices, text, value);
@@ -233,19 +223,20 @@ bool parseValue(const OptionName& option, const char* text, int32_t& value) {
 
 void formatValue(const OptionName& option, int32_t value, char (&out)[valueTextSize]) {
   switch (option.kind) {
-    case ValueKind::onOff:
+    case FieldKind::onOff:
       formatInto(out, valueTextSize, "%s", onOffWords[0][value != 0 ? 1 : 0]);
       return;
-    case ValueKind::memoryMb:
+    case FieldKind::memoryMb:
       formatInto(out, valueTextSize, "%d", static_cast<int>(value));
       return;
-    case ValueKind::refreshRate:
+    case FieldKind::refreshStep:
       if (value <= 0)
         formatInto(out, valueTextSize, "%s", autoRate);
       else
         formatInto(out, valueTextSize, "%d", static_cast<int>(rateHzOfStep(value)));
       return;
-    case ValueKind::choice:
+    case FieldKind::choice:
+    case FieldKind::doubledChoice:
       break;
   }
   formatChoice(option.choices, value, out);
@@ -254,29 +245,21 @@ void formatValue(const OptionName& option, int32_t value, char (&out)[valueTextS
 void describeAllowed(const OptionName& option, char (&out)[valueTextSize]) {
   out[0] = '\0';
   switch (option.kind) {
-    case ValueKind::onOff:
+    case FieldKind::onOff:
       formatInto(out, valueTextSize, "on | off (also 1/0, true/false, yes/no)");
       return;
-    case ValueKind::memoryMb:
+    case FieldKind::memoryMb:
       formatInto(out, valueTextSize, "%d-%d", static_cast<int>(lowestListedMemoryMb),
                  static_cast<int>(highestMemoryMb));
       return;
-    case ValueKind::refreshRate:
+    case FieldKind::refreshStep:
       formatInto(out, valueTextSize, "%s | %d | %d | ... | %d (Hz, in steps of %d)", autoRate,
-                 static_cast<int>(lowestRateHz), static_cast<int>(lowestRateHz + refreshRateStepHz),
-                 static_cast<int>(highestStoredRateHz), static_cast<int>(refreshRateStepHz));
+                 static_cast<int>(lowestRateHz), static_cast<int>(rateHzOfStep(2)),
+                 static_cast<int>(highestStoredRateHz), static_cast<int>(rateStepHz));
       return;
-    case ValueKind::choice:
+    case FieldKind::choice:
+    case FieldKind::doubledChoice:
       break;
   }
   describeChoices(option.choices, out);
-}
-
-Settings asShown(const Settings& record) {
-  Settings shown = record;
-  for (const OptionName& option : optionNames)
-    if (option.kind == ValueKind::onOff) shown.*option.field = shown.*option.field != 0 ? 1 : 0;
-  if (shown.textureMemoryMb < lowestListedMemoryMb) shown.textureMemoryMb = lowestListedMemoryMb;
-  if (shown.textureMemoryMb > highestMemoryMb) shown.textureMemoryMb = highestMemoryMb;
-  return shown;
 }

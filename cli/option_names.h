@@ -4,20 +4,26 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "settings/fields.h"
+#include "settings/refresh_rates.h"
 #include "settings/settings.h"
 
-enum class ValueKind { onOff, memoryMb, refreshRate, choice };
-
 // name as typed, key as the file spells it, field, kind of value, the names of the choices
-// (kind choice only: value 0 first, "|" between them), what the option does
+// (choices only: value 0 first, "|" between them), what the option does. The key and the kind
+// come from the field's row of the field table.
 struct OptionName {
   const char* name;
   const char* fileKey;
   int32_t Settings::*field;
-  ValueKind kind;
+  FieldKind kind;
   const char* choices;
   const char* about;
 };
+
+constexpr OptionName optionFor(const char* name, int32_t Settings::*field, const char* choices,
+                               const char* about) {
+  return {name, fieldRowOf(field).key, field, fieldRowOf(field).kind, choices, about};
+}
 
 inline constexpr size_t optionCount = 20;
 // In the order of the editor's controls, so a listing reads like the window.
@@ -26,20 +32,10 @@ extern const OptionName optionNames[optionCount];
 // Enough for any value's text and for the longest list of allowed values.
 inline constexpr size_t valueTextSize = 256;
 
-// The refresh list: "auto", then entry n for 55 + 5n Hz up to the last one the editor's
-// three-character entries can show.
-inline constexpr int32_t lowestRateHz = 60;
-inline constexpr int32_t highestRateHz = 995;
-inline constexpr int32_t refreshRateStepHz = 5;
-inline constexpr int32_t rateHzOfStep(int32_t step) {
-  return lowestRateHz + (step - 1) * refreshRateStepHz;
-}
-inline constexpr int32_t highestRefreshStep =
-    (highestRateHz - lowestRateHz) / refreshRateStepHz + 1;
-// The file keeps the choice in two digits, and the editor reads the tens digit as 2 at most:
-// 200 Hz is the highest rate a file can hold. A higher one would be written, then read back as
-// 200 Hz without a word, so `set` refuses it.
-inline constexpr int32_t highestStoredRefreshStep = 29;
+// The rates the command line takes: every entry of the editor's refresh list that the file's two
+// digits can hold. A higher one would be written, then read back as 200 Hz without a word, so
+// `set` refuses it.
+inline constexpr int32_t lowestRateHz = rateHzOfStep(1);
 inline constexpr int32_t highestStoredRateHz = rateHzOfStep(highestStoredRefreshStep);
 
 // The option for a name as a person types it: its name or its file key (with or without the
@@ -58,7 +54,3 @@ void formatValue(const OptionName& option, int32_t value, char (&out)[valueTextS
 
 // The values the option allows, as a person reads them: "off, 2x, 4x, 6x, 8x".
 void describeAllowed(const OptionName& option, char (&out)[valueTextSize]);
-
-// The record as the editor's window shows it: on/off fields ticked (1) or not (0), texture
-// memory brought into the list's 8-108.
-Settings asShown(const Settings& record);

@@ -2,6 +2,7 @@
 add_executable(host_tests
   tests/host/reader_test.cpp
   tests/host/probe_test.cpp
+  tests/host/fields_test.cpp
   tests/host/format_test.cpp
   tests/host/canonical_test.cpp
   tests/common/expected_file.cpp

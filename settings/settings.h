@@ -49,8 +49,8 @@ inline constexpr int32_t displayOrderCount = 6;
 // The shift that selects an item's row number within an order code.
 enum class OrderItem : int { framerate = 8, clock = 4, textureMass = 0 };
 
-// The y of an item's row under the current displayOrder.
-int32_t orderRowY(OrderItem item);
+// The y of an item's row under a display order (0-5).
+int32_t orderRowY(int32_t order, OrderItem item);
 
 // Every field at its default but language, which belongs to the file and the user.
 Settings defaultSettings(int32_t language);

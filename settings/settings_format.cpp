@@ -1,42 +1,11 @@
-// The canonical file's line table and the formatting that walks it.
+// The canonical file: the field table walked in Save's order.
 #include "settings/settings_format.h"
 
 #include <cstdint>
 
+#include "settings/fields.h"
+
 namespace {
-
-enum class ValueForm { asIs, onOff, doubled, listedMemory };
-
-// key, value width in digits, field, how the field becomes the number written
-struct FileLine {
-  const char* key;
-  int width;
-  int32_t Settings::*field;
-  ValueForm form;
-};
-
-constexpr FileLine fileLines[] = {
-    {"MEM:",                           3, &Settings::textureMemoryMb,      ValueForm::listedMemory},
-    {"GL_EXT_paletted_texture:",       1, &Settings::palettedTexture,      ValueForm::onOff       },
-    {"ZENTRIERT:",                     1, &Settings::centred,              ValueForm::onOff       },
-    {"VERSTELLBAR:",                   1, &Settings::windowExtras,         ValueForm::onOff       },
-    {"REFRESH:",                       2, &Settings::refreshIndex,         ValueForm::asIs        },
-    {"DESKTOPRES:",                    1, &Settings::desktopResolution,    ValueForm::onOff       },
-    {"FSAA:",                          1, &Settings::fsaaIndex,            ValueForm::doubled     },
-    {"MAUSGRENZEN:",                   1, &Settings::captureMouse,         ValueForm::onOff       },
-    {"GL_EXT_shared_texture_palette:", 1, &Settings::sharedTexturePalette, ValueForm::onOff       },
-    {"GL_EXT_packed_pixels:",          1, &Settings::packedPixels,         ValueForm::onOff       },
-    {"WINDOWED:",                      1, &Settings::windowed,             ValueForm::onOff       },
-    {"DIRECTXVIDEOS:",                 1, &Settings::directXVideos,        ValueForm::onOff       },
-    {"TEXTURVIDEOS:",                  1, &Settings::textureVideos,        ValueForm::onOff       },
-    {"FESTESGAMMA:",                   1, &Settings::fixedGamma,           ValueForm::onOff       },
-    {"FPS:",                           1, &Settings::infoCorner,           ValueForm::asIs        },
-    {"ANZEIGEFOLGE:",                  1, &Settings::displayOrder,         ValueForm::asIs        },
-    {"FRAMERATE:",                     1, &Settings::showFramerate,        ValueForm::onOff       },
-    {"UHRZEIT:",                       1, &Settings::clockStyle,           ValueForm::asIs        },
-    {"STATS:",                         1, &Settings::showTextureMass,      ValueForm::onOff       },
-    {"SPRACHE:",                       1, &Settings::language,             ValueForm::asIs        },
-};
 
 constexpr char lineEnd[] = "\r\n";
 
@@ -48,28 +17,19 @@ constexpr size_t textLength(const char* text) {
 
 constexpr size_t tableBytes() {
   size_t bytes = 0;
-  for (const FileLine& line : fileLines)
-    bytes += textLength(line.key) + static_cast<size_t>(line.width) + textLength(lineEnd);
+  for (const FieldRow& row : fieldRows)
+    bytes += textLength(row.key) + digitCountOf(row) + textLength(lineEnd);
   return bytes;
 }
 
-static_assert(tableBytes() == canonicalFileBytes, "the line table no longer gives 297 bytes");
+static_assert(tableBytes() == canonicalFileBytes, "the field table no longer gives 297 bytes");
 
-int32_t numberWritten(int32_t value, ValueForm form) {
-  switch (form) {
-    case ValueForm::onOff:
-      return value != 0 ? 1 : 0;
-    case ValueForm::doubled:
-      // Out of range either way (zeros or nines); only doubling it must not overflow.
-      if (value < 0) return value;
-      return value > INT32_MAX / 2 ? INT32_MAX : 2 * value;
-    case ValueForm::listedMemory:
-      if (value < lowestListedMemoryMb) return lowestListedMemoryMb;
-      return value > highestMemoryMb ? highestMemoryMb : value;
-    case ValueForm::asIs:
-      break;
-  }
-  return value;
+// The number Save writes: the value as the window shows it, FSAA doubled.
+int32_t numberWritten(const FieldRow& row, int32_t value) {
+  const int32_t shown = shownValue(row, value);
+  if (row.kind != FieldKind::doubledChoice || shown < 0) return shown;
+  // Out of range either way (zeros or nines); only doubling it must not overflow.
+  return shown > INT32_MAX / 2 ? INT32_MAX : 2 * shown;
 }
 
 char* append(char* out, const char* text) {
@@ -82,10 +42,11 @@ char* append(char* out, const char* text) {
 CanonicalFile canonicalFile(const Settings& record) {
   CanonicalFile file{};
   char* out = file.text;
-  for (const FileLine& line : fileLines) {
-    out = append(out, line.key);
-    formatDigits(numberWritten(record.*line.field, line.form), line.width, out);
-    out = append(out + line.width, lineEnd);
+  for (const FieldRow& row : fieldRows) {
+    const int width = static_cast<int>(digitCountOf(row));
+    out = append(out, row.key);
+    formatDigits(numberWritten(row, record.*row.member), width, out);
+    out = append(out + width, lineEnd);
   }
   return file;
 }

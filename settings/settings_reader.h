@@ -6,10 +6,9 @@
 
 #include "settings/settings.h"
 
-// True when the bytes at lineStart (bytesLeft of them) begin with the whole of key.
+// True when the bytes at lineStart (bytesLeft of them) begin with the whole of key, its NUL
+// left out; false when either is null.
 bool matchKey(const unsigned char* lineStart, size_t bytesLeft, const char* key);
-// The same for a key whose length is already known.
-bool matchKey(const unsigned char* lineStart, size_t bytesLeft, const char* key, size_t keyLength);
 
 // The key that begins the line at lineStart (bytesLeft bytes to the end of the data), as the
 // parse sees it, or null when the line carries no setting.

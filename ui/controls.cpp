@@ -1,6 +1,7 @@
 // The control catalogue and the builder that walks it.
 #include "ui/controls.h"
 
+#include "settings/refresh_rates.h"
 #include "settings/settings.h"
 #include "ui/main_window.h"
 
@@ -36,12 +37,21 @@ struct KindRow {
   DWORD exStyle;
 };
 
+constexpr DWORD childStyle = WS_CHILD | WS_VISIBLE;
+constexpr DWORD pushButtonStyle = childStyle | WS_GROUP | BS_CENTER | BS_PUSHBUTTON;
+
 constexpr KindRow kinds[] = {
-    {"BUTTON",   0x50030300, 0x000},
-    {"BUTTON",   0x50020300, 0x000},
-    {"BUTTON",   0x50000003, 0x000},
-    {"COMBOBOX", 0x50200003, 0x200},
+    {"BUTTON",   pushButtonStyle | WS_TABSTOP,               0               },
+    {"BUTTON",   pushButtonStyle,                            0               },
+    {"BUTTON",   childStyle | BS_AUTOCHECKBOX,               0               },
+    {"COMBOBOX", childStyle | WS_VSCROLL | CBS_DROPDOWNLIST, WS_EX_CLIENTEDGE},
 };
+
+// The style words the controls have always been made with.
+static_assert(kinds[0].style == 0x50030300 && kinds[1].style == 0x50020300 &&
+                  kinds[2].style == 0x50000003 && kinds[3].style == 0x50200003 &&
+                  kinds[3].exStyle == 0x200,
+              "a control kind's style changed");
 
 // German / English entries of the three fixed lists.
 constexpr const char* cornerEntries[][2] = {
@@ -70,11 +80,11 @@ constexpr const char* fsaaEntries[][2] = {
 int rowYFor(const ControlRow& row) {
   switch (row.row) {
     case RowPlace::framerateRow:
-      return orderRowY(OrderItem::framerate) + row.y;
+      return orderRowY(settings.displayOrder, OrderItem::framerate) + row.y;
     case RowPlace::clockRow:
-      return orderRowY(OrderItem::clock) + row.y;
+      return orderRowY(settings.displayOrder, OrderItem::clock) + row.y;
     case RowPlace::textureMassRow:
-      return orderRowY(OrderItem::textureMass) + row.y;
+      return orderRowY(settings.displayOrder, OrderItem::textureMass) + row.y;
     case RowPlace::fixed:
       break;
   }
@@ -115,7 +125,7 @@ void fillList(HWND list, ListFill fill, int column) {
       break;
     case ListFill::refresh:
       addEntry(list, "auto");
-      for (int step = 1; step <= refreshStepCount; ++step) addNumberEntry(list, 55 + 5 * step);
+      for (int step = 1; step <= refreshStepCount; ++step) addNumberEntry(list, rateHzOfStep(step));
       break;
     case ListFill::none:
       break;

@@ -3,60 +3,62 @@
 
 #include <cstdint>
 
+#include "settings/fields.h"
 #include "settings/settings.h"
 #include "ui/controls.h"
 
 namespace {
 
-enum class PairKind { onOff, listIndex };
-
-// control, field, kind of value, what a list's entry index is offset by in the field
+// control, field; the field's row says whether the control is a check box or a list, and a
+// list's entry for a value
 struct ExchangePair {
   HWND* control;
   int32_t Settings::*field;
-  PairKind kind;
-  int32_t indexOffset;
 };
 
 constexpr ExchangePair exchangePairs[] = {
-    {&palettedCheck,      &Settings::palettedTexture,      PairKind::onOff,     0                   },
-    {&sharedPaletteCheck, &Settings::sharedTexturePalette, PairKind::onOff,     0                   },
-    {&fixedGammaCheck,    &Settings::fixedGamma,           PairKind::onOff,     0                   },
-    {&directXVideosCheck, &Settings::directXVideos,        PairKind::onOff,     0                   },
-    {&textureVideosCheck, &Settings::textureVideos,        PairKind::onOff,     0                   },
-    {&packedPixelsCheck,  &Settings::packedPixels,         PairKind::onOff,     0                   },
-    {&textureMassCheck,   &Settings::showTextureMass,      PairKind::onOff,     0                   },
-    {&windowedCheck,      &Settings::windowed,             PairKind::onOff,     0                   },
-    {&captureMouseCheck,  &Settings::captureMouse,         PairKind::onOff,     0                   },
-    {&framerateCheck,     &Settings::showFramerate,        PairKind::onOff,     0                   },
-    {&centredCheck,       &Settings::centred,              PairKind::onOff,     0                   },
-    {&desktopResCheck,    &Settings::desktopResolution,    PairKind::onOff,     0                   },
-    {&windowExtrasCheck,  &Settings::windowExtras,         PairKind::onOff,     0                   },
-    {&fsaaCombo,          &Settings::fsaaIndex,            PairKind::listIndex, 0                   },
-    {&refreshCombo,       &Settings::refreshIndex,         PairKind::listIndex, 0                   },
-    {&clockCombo,         &Settings::clockStyle,           PairKind::listIndex, 0                   },
-    {&cornerCombo,        &Settings::infoCorner,           PairKind::listIndex, 0                   },
-    {&memoryCombo,        &Settings::textureMemoryMb,      PairKind::listIndex, lowestListedMemoryMb},
+    {&palettedCheck,      &Settings::palettedTexture     },
+    {&sharedPaletteCheck, &Settings::sharedTexturePalette},
+    {&fixedGammaCheck,    &Settings::fixedGamma          },
+    {&directXVideosCheck, &Settings::directXVideos       },
+    {&textureVideosCheck, &Settings::textureVideos       },
+    {&packedPixelsCheck,  &Settings::packedPixels        },
+    {&textureMassCheck,   &Settings::showTextureMass     },
+    {&windowedCheck,      &Settings::windowed            },
+    {&captureMouseCheck,  &Settings::captureMouse        },
+    {&framerateCheck,     &Settings::showFramerate       },
+    {&centredCheck,       &Settings::centred             },
+    {&desktopResCheck,    &Settings::desktopResolution   },
+    {&windowExtrasCheck,  &Settings::windowExtras        },
+    {&fsaaCombo,          &Settings::fsaaIndex           },
+    {&refreshCombo,       &Settings::refreshIndex        },
+    {&clockCombo,         &Settings::clockStyle          },
+    {&cornerCombo,        &Settings::infoCorner          },
+    {&memoryCombo,        &Settings::textureMemoryMb     },
 };
+
+bool isCheckBox(const ExchangePair& pair) {
+  return fieldRowOf(pair.field).kind == FieldKind::onOff;
+}
+
+// The memory list starts at its lowest listed size; every other list at value 0.
+int32_t firstEntryValue(const ExchangePair& pair) {
+  return fieldRowOf(pair.field).kind == FieldKind::memoryMb ? lowestListedMemoryMb : 0;
+}
 
 int32_t capturedValue(const ExchangePair& pair) {
   HWND control = *pair.control;
-  if (pair.kind == PairKind::onOff) return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  return static_cast<int32_t>(SendMessageA(control, CB_GETCURSEL, 0, 0)) + pair.indexOffset;
+  if (isCheckBox(pair)) return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return static_cast<int32_t>(SendMessageA(control, CB_GETCURSEL, 0, 0)) + firstEntryValue(pair);
 }
 
 void applyPair(const ExchangePair& pair) {
-  const int32_t value = settings.*pair.field;
-  if (pair.kind == PairKind::onOff)
+  const int32_t value = shownValue(fieldRowOf(pair.field), settings.*pair.field);
+  if (isCheckBox(pair))
     SendMessageA(*pair.control, BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
   else
-    SendMessageA(*pair.control, CB_SETCURSEL, static_cast<WPARAM>(value - pair.indexOffset), 0);
-}
-
-void clampTextureMemory() {
-  if (settings.textureMemoryMb < lowestListedMemoryMb)
-    settings.textureMemoryMb = lowestListedMemoryMb;
-  if (settings.textureMemoryMb > highestMemoryMb) settings.textureMemoryMb = highestMemoryMb;
+    SendMessageA(*pair.control, CB_SETCURSEL, static_cast<WPARAM>(value - firstEntryValue(pair)),
+                 0);
 }
 
 }  // namespace
@@ -72,7 +74,9 @@ void captureControls() {
 }
 
 void applySettings() {
-  clampTextureMemory();
+  // The record follows the memory list from here on, as its selection changes.
+  settings.textureMemoryMb =
+      shownValue(fieldRowOf(&Settings::textureMemoryMb), settings.textureMemoryMb);
   for (const ExchangePair& pair : exchangePairs)
     if (*pair.control != nullptr) applyPair(pair);
 }

@@ -68,7 +68,7 @@ void drawPanels(HDC dc, int width, int height, HPEN lightPen, HPEN shadowPen) {
 
 void drawCaptions(HDC dc) {
   const int column = languageColumn();
-  const int clockY = orderRowY(OrderItem::clock);
+  const int clockY = orderRowY(settings.displayOrder, OrderItem::clock);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   for (const Caption& caption : captions) {

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/refresh_probe.h"
 #include "cli/option_names.h"
+#include "settings/refresh_rates.h"
 #include "settings/settings.h"
 #include "settings/settings_format.h"
 #include "settings/settings_reader.h"
@@ -66,13 +66,12 @@ TEST(OptionNames, DisplayOrdersNameTheRowsTopToBottom) {
     char text[valueTextSize];
     formatValue(*order, index, text);
     SCOPED_TRACE(text);
-    settings.displayOrder = index;
     int32_t previousY = -1;
     size_t items = 0;
     for (const char* at = text; *at != '\0'; ++items) {
       const char* end = std::strchr(at, ',');
       const std::string item = end != nullptr ? std::string(at, end) : std::string(at);
-      const int32_t y = orderRowY(itemNamed(item));
+      const int32_t y = orderRowY(index, itemNamed(item));
       EXPECT_GT(y, previousY) << item;
       previousY = y;
       at = end != nullptr ? end + 1 : at + item.size();
@@ -82,20 +81,20 @@ TEST(OptionNames, DisplayOrdersNameTheRowsTopToBottom) {
 }
 
 TEST(OptionNames, RatesAreTheStepsOfTheEditorsRefreshList) {
-  EXPECT_EQ(highestRefreshStepCount, highestRefreshStep);
-  for (const int32_t step : {1, 2, 29, highestRefreshStep})
+  for (const int32_t step : {1, 2, 29, highestRefreshStepCount})
     EXPECT_EQ(step, refreshStepsForMode(800, 600, static_cast<uint32_t>(rateHzOfStep(step))));
 }
 
 int32_t highestValue(const OptionName& option) {
   switch (option.kind) {
-    case ValueKind::onOff:
+    case FieldKind::onOff:
       return 1;
-    case ValueKind::memoryMb:
+    case FieldKind::memoryMb:
       return highestMemoryMb;
-    case ValueKind::refreshRate:
+    case FieldKind::refreshStep:
       return highestStoredRefreshStep;
-    case ValueKind::choice:
+    case FieldKind::choice:
+    case FieldKind::doubledChoice:
       break;
   }
   return static_cast<int32_t>(
@@ -105,7 +104,7 @@ int32_t highestValue(const OptionName& option) {
 // Whatever show prints, set takes back as the same value.
 TEST(OptionNames, EveryShownValueReadsBackAsItself) {
   for (const OptionName& option : optionNames) {
-    const int32_t lowest = option.kind == ValueKind::memoryMb ? lowestListedMemoryMb : 0;
+    const int32_t lowest = option.kind == FieldKind::memoryMb ? lowestListedMemoryMb : 0;
     for (int32_t value = lowest; value <= highestValue(option); ++value) {
       char text[valueTextSize];
       formatValue(option, value, text);

@@ -5,47 +5,46 @@
 #include <memory>
 #include <string>
 
-#include "app/refresh_probe.h"
+#include "settings/refresh_rates.h"
+#include "settings/fields.h"
 #include "settings/settings.h"
 #include "settings/settings_format.h"
 #include "settings/settings_reader.h"
 
 namespace {
 
-enum class Kind { onOff, number, memory };
-
-// field, lowest, highest (-1 as highest means "the refresh cap"), how the window shows it
+// field, lowest, highest (-1 as highest means "the refresh cap"); written out here, apart from
+// the field table, so a slip in either shows
 struct Bound {
   const char* name;
   int32_t Settings::*field;
   int32_t lowest;
   int32_t highest;
-  Kind kind;
 };
 
 constexpr int32_t upToRefreshCap = -1;
 
 constexpr Bound bounds[] = {
-    {"textureMemoryMb",      &Settings::textureMemoryMb,      2, 108,            Kind::memory},
-    {"palettedTexture",      &Settings::palettedTexture,      0, 9,              Kind::onOff },
-    {"sharedTexturePalette", &Settings::sharedTexturePalette, 0, 9,              Kind::onOff },
-    {"packedPixels",         &Settings::packedPixels,         0, 9,              Kind::onOff },
-    {"infoCorner",           &Settings::infoCorner,           0, 4,              Kind::number},
-    {"showFramerate",        &Settings::showFramerate,        0, 4,              Kind::onOff },
-    {"clockStyle",           &Settings::clockStyle,           0, 3,              Kind::number},
-    {"showTextureMass",      &Settings::showTextureMass,      0, 9,              Kind::onOff },
-    {"displayOrder",         &Settings::displayOrder,         0, 5,              Kind::number},
-    {"windowed",             &Settings::windowed,             0, 9,              Kind::onOff },
-    {"centred",              &Settings::centred,              0, 9,              Kind::onOff },
-    {"captureMouse",         &Settings::captureMouse,         0, 9,              Kind::onOff },
-    {"windowExtras",         &Settings::windowExtras,         0, 9,              Kind::onOff },
-    {"desktopResolution",    &Settings::desktopResolution,    0, 9,              Kind::onOff },
-    {"fsaaIndex",            &Settings::fsaaIndex,            0, 4,              Kind::number},
-    {"refreshIndex",         &Settings::refreshIndex,         0, upToRefreshCap, Kind::number},
-    {"directXVideos",        &Settings::directXVideos,        0, 9,              Kind::onOff },
-    {"textureVideos",        &Settings::textureVideos,        0, 9,              Kind::onOff },
-    {"fixedGamma",           &Settings::fixedGamma,           0, 9,              Kind::onOff },
-    {"language",             &Settings::language,             0, 9,              Kind::number},
+    {"textureMemoryMb",      &Settings::textureMemoryMb,      2, 108           },
+    {"palettedTexture",      &Settings::palettedTexture,      0, 9             },
+    {"sharedTexturePalette", &Settings::sharedTexturePalette, 0, 9             },
+    {"packedPixels",         &Settings::packedPixels,         0, 9             },
+    {"infoCorner",           &Settings::infoCorner,           0, 4             },
+    {"showFramerate",        &Settings::showFramerate,        0, 4             },
+    {"clockStyle",           &Settings::clockStyle,           0, 3             },
+    {"showTextureMass",      &Settings::showTextureMass,      0, 9             },
+    {"displayOrder",         &Settings::displayOrder,         0, 5             },
+    {"windowed",             &Settings::windowed,             0, 9             },
+    {"centred",              &Settings::centred,              0, 9             },
+    {"captureMouse",         &Settings::captureMouse,         0, 9             },
+    {"windowExtras",         &Settings::windowExtras,         0, 9             },
+    {"desktopResolution",    &Settings::desktopResolution,    0, 9             },
+    {"fsaaIndex",            &Settings::fsaaIndex,            0, 4             },
+    {"refreshIndex",         &Settings::refreshIndex,         0, upToRefreshCap},
+    {"directXVideos",        &Settings::directXVideos,        0, 9             },
+    {"textureVideos",        &Settings::textureVideos,        0, 9             },
+    {"fixedGamma",           &Settings::fixedGamma,           0, 9             },
+    {"language",             &Settings::language,             0, 9             },
 };
 
 constexpr int32_t probedRefreshCaps[] = {0, 4, 29, highestRefreshStepCount};
@@ -64,19 +63,6 @@ std::string brokenBound(const Settings& record, int32_t refreshCap) {
   return "";
 }
 
-// What the window shows for a parsed record: boxes ticked or not, memory within its list.
-int32_t shownValue(int32_t value, Kind kind) {
-  switch (kind) {
-    case Kind::onOff:
-      return value != 0 ? 1 : 0;
-    case Kind::memory:
-      return value < lowestListedMemoryMb ? lowestListedMemoryMb : value;
-    case Kind::number:
-      break;
-  }
-  return value;
-}
-
 Settings parse(const unsigned char* data, size_t size, int32_t refreshCap) {
   Settings record = defaultSettings(0);
   parseSettings(data, size, refreshCap, record);
@@ -90,11 +76,11 @@ std::string brokenRoundTrip(const Settings& record, int32_t refreshCap) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(saved.text);
   if (std::strlen(saved.text) != canonicalFileBytes) return "the canonical file is not 297 bytes";
   const Settings reread = parse(bytes, canonicalFileBytes, refreshCap);
+  const Settings shown = asShown(record);
   for (const Bound& bound : bounds) {
-    const int32_t shown = shownValue(record.*bound.field, bound.kind);
-    if (reread.*bound.field != shown)
+    if (reread.*bound.field != shown.*bound.field)
       return "round trip: " + describe(bound, reread.*bound.field, refreshCap) + ", shown " +
-             std::to_string(shown);
+             std::to_string(shown.*bound.field);
   }
   if (std::memcmp(canonicalFile(reread).text, saved.text, canonicalFileBytes) != 0)
     return "saving the reread record changes the file";

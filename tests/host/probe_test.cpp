@@ -1,10 +1,9 @@
-// The refresh probe's fold from display modes to a step count.
+// The refresh list's arithmetic: from display modes to a step count, and from steps to rates.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
-#include "app/refresh_probe.h"
+#include "settings/refresh_rates.h"
 
 namespace {
 
@@ -14,8 +13,7 @@ struct Mode {
 
 int32_t stepsFor(const std::vector<Mode>& modes) {
   int32_t steps = 0;
-  for (const Mode& m : modes)
-    steps = std::max(steps, refreshStepsForMode(m.width, m.height, m.frequency));
+  for (const Mode& m : modes) steps = refreshStepsWithMode(steps, m.width, m.height, m.frequency);
   return steps;
 }
 
@@ -38,6 +36,15 @@ TEST(RefreshProbe, ListOrderAndColourDepthsDoNotMatter) {
   EXPECT_EQ(4, stepsFor({{800, 600, 75}, {800, 600, 75}, {800, 600, 75}}));
   EXPECT_EQ(1, stepsFor({{800, 600, 1}, {800, 600, 60}}));
   EXPECT_EQ(0, stepsFor({}));
+}
+
+// The rates the list and the command line show for its entries, and the highest a file keeps.
+TEST(RefreshRates, EntriesStandForTheirRates) {
+  // step, rate in Hz
+  const int32_t table[][2] = {{1, 60}, {2, 65}, {9, 100}, {29, 200}, {188, 995}};
+  for (const auto& row : table) EXPECT_EQ(row[1], rateHzOfStep(row[0])) << row[0];
+  EXPECT_EQ(188, highestRefreshStepCount);
+  EXPECT_EQ(29, highestStoredRefreshStep);
 }
 
 }  // namespace

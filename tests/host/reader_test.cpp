@@ -124,6 +124,7 @@ const FileCase fileCases[] = {
     {"MEM cut off after two digits", "MEM:01", 188, {{&Settings::textureMemoryMb, 10}}},
     {"key longer than the rest of the data", "GL_EXT_packed_pix", 188, {}},
     {"NUL bytes in values", std::string("STATS:\0\nFPS:3", 13), 188, {{&Settings::infoCorner, 3}}},
+    {"only line ends", std::string(5000, '\n') + std::string(5000, '\r'), 188, {}},
 };
 
 void PrintTo(const FileCase& c, std::ostream* out) {
@@ -186,6 +187,31 @@ TEST(Reader, EachKeySetsExactlyItsField) {
     SCOPED_TRACE(c.line);
     expectRecord(parse(std::string(c.line) + "\r\n"), {{c.field, c.value}});
   }
+}
+
+// Each key as the file's last bytes, its value cut off: the missing positions count as '0', and
+// the line still wins over the same key set earlier.
+TEST(Reader, EveryKeyCutOffAtTheEndReadsZeros) {
+  for (const OneKey& c : oneKeyCases) {
+    const std::string line = c.line;
+    const std::string key = line.substr(0, line.find(':') + 1);
+    SCOPED_TRACE(key);
+    const int32_t zero = c.field == &Settings::textureMemoryMb ? lowestFileMemoryMb : 0;
+    const Settings record = parse(line + "\nSTATS:1\n" + key, 188, 1);
+    expectRecord(record, {{&Settings::showTextureMass, key == "STATS:" ? 0 : 1}, {c.field, zero}},
+                 1);
+  }
+}
+
+// The file's size is no limit: the settings after a megabyte of other lines are read, the last
+// line of a key winning.
+TEST(Reader, TheLastLineWinsAfterAMegabyteOfOtherLines) {
+  std::string text = "MEM:020\nSPRACHE:1\n";
+  while (text.size() < (1u << 20)) text += std::string(99, 'x') + "\n";
+  text += "MEM:099\r\nFSAA:8";
+  expectRecord(
+      parse(text),
+      {{&Settings::textureMemoryMb, 99}, {&Settings::fsaaIndex, 4}, {&Settings::language, 1}});
 }
 
 // A line whose key differs from a real key in any one byte, its colon included, sets nothing:
@@ -292,10 +318,9 @@ TEST(DisplayOrder, RowsOfEveryOrder) {
   const int32_t expected[6][4] = {{0, 60, 85, 110}, {1, 60, 110, 85}, {2, 110, 85, 60},
                                   {3, 85, 110, 60}, {4, 110, 60, 85}, {5, 85, 60, 110}};
   for (const auto& row : expected) {
-    settings.displayOrder = row[0];
-    EXPECT_EQ(row[1], orderRowY(OrderItem::framerate)) << row[0];
-    EXPECT_EQ(row[2], orderRowY(OrderItem::clock)) << row[0];
-    EXPECT_EQ(row[3], orderRowY(OrderItem::textureMass)) << row[0];
+    EXPECT_EQ(row[1], orderRowY(row[0], OrderItem::framerate)) << row[0];
+    EXPECT_EQ(row[2], orderRowY(row[0], OrderItem::clock)) << row[0];
+    EXPECT_EQ(row[3], orderRowY(row[0], OrderItem::textureMass)) << row[0];
   }
 }
 

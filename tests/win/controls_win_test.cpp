@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/refresh_probe.h"
+#include "settings/refresh_rates.h"
 #include "ui/main_window.h"
 #include "settings/settings.h"
 #include "tests/win/editor_fixture.h"

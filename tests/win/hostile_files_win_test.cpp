@@ -1,4 +1,5 @@
-// Files that must load without a crash or a hang, read through the real file services.
+// Files read through the real file services: bytes of every value, NULs included, and a link
+// that leads nowhere. The parse's rules are the host tests'.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -30,11 +31,6 @@ Settings loadFile(const std::string& bytes) {
   return settings;
 }
 
-TEST(HostileFiles, OnlyLineEndsGiveDefaults) {
-  ScratchDirectory scratch;
-  EXPECT_TRUE(isDefaults(loadFile(std::string(5000, '\n') + std::string(5000, '\r'))));
-}
-
 TEST(HostileFiles, BinaryNoiseWithNulsLoads) {
   ScratchDirectory scratch;
   std::string noise(1 << 16, '\0');
@@ -47,55 +43,6 @@ TEST(HostileFiles, BinaryNoiseWithNulsLoads) {
   EXPECT_EQ(1, record.showTextureMass);
   EXPECT_GE(record.textureMemoryMb, 2);
   EXPECT_LE(record.textureMemoryMb, 108);
-}
-
-TEST(HostileFiles, HundredMegabytesWithTheSettingsAtTheEnd) {
-  ScratchDirectory scratch;
-  std::string line(99, 'x');
-  line += "\n";
-  std::string text;
-  text.reserve(100u << 20);
-  text += "MEM:020\nSPRACHE:1\n";
-  while (text.size() < (100u << 20)) text += line;
-  text += "MEM:099\r\nFSAA:8";
-  const Settings record = loadFile(text);
-  EXPECT_EQ(99, record.textureMemoryMb) << "the last line wins";
-  EXPECT_EQ(4, record.fsaaIndex);
-  EXPECT_EQ(1, record.language);
-}
-
-// Each key as the file's last bytes, its value cut off: the missing positions count as '0'.
-TEST(HostileFiles, EveryKeyCutOffAtTheEnd) {
-  ScratchDirectory scratch;
-  const char* keys[] = {"VERSTELLBAR:",
-                        "TEXTURVIDEOS:",
-                        "REFRESH:",
-                        "DESKTOPRES:",
-                        "FSAA:",
-                        "8BITTEXTURE:",
-                        "FESTESGAMMA:",
-                        "DIRECTXVIDEOS:",
-                        "ANZEIGEFOLGE:",
-                        "UHRZEIT:",
-                        "MAUSGRENZEN:",
-                        "ZENTRIERT:",
-                        "GL_EXT_palettized_textures:",
-                        "GL_EXT_paletted_texture:",
-                        "GL_EXT_shared_texture_palette:",
-                        "GL_EXT_packed_pixels:",
-                        "WINDOWED:",
-                        "MEM:",
-                        "FPS:",
-                        "FRAMERATE:",
-                        "STATS:",
-                        "SPRACHE:"};
-  refreshStepCount = 9;
-  for (const char* key : keys) {
-    const Settings record = loadFile(std::string("STATS:1\n") + key);
-    EXPECT_EQ(std::strcmp(key, "STATS:") == 0 ? 0 : 1, record.showTextureMass) << key;
-  }
-  EXPECT_EQ(2, loadFile("MEM:").textureMemoryMb);
-  EXPECT_EQ(10, loadFile("MEM:01").textureMemoryMb);
 }
 
 // Made by the test script: quenlix.ini as a link to a file that does not exist.
