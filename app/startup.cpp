@@ -3,6 +3,7 @@
 #include "app/shell.h"
 #include "settings/settings_file.h"
 #include "ui/controls.h"
+#include "ui/dpi.h"
 #include "ui/exchange.h"
 #include "ui/focus.h"
 #include "ui/keys.h"
@@ -27,6 +28,7 @@ void runMessageLoop() {
 }
 
 int runEditor(HINSTANCE instance, int showState) {
+  declareDpiAwareness();
   registerMainWindowClass(instance);
   createInterfaceResources();
   createMainWindow(instance);

@@ -26,6 +26,7 @@ add_executable(win_tests
   tests/win/shell_win_test.cpp
   tests/win/hostile_files_win_test.cpp
   tests/win/controls_win_test.cpp
+  tests/win/dpi_win_test.cpp
   tests/win/exchange_win_test.cpp
   tests/win/writer_win_test.cpp
   tests/win/window_win_test.cpp

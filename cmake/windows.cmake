@@ -11,6 +11,7 @@ endif()
 add_library(morvane_win STATIC
   settings/settings_file_win.cpp
   ui/controls.cpp
+  ui/dpi.cpp
   ui/exchange.cpp
   ui/focus.cpp
   ui/main_window.cpp

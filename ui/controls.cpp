@@ -3,6 +3,7 @@
 
 #include "settings/refresh_rates.h"
 #include "settings/settings.h"
+#include "ui/dpi.h"
 #include "ui/main_window.h"
 
 HWND cornerCombo;
@@ -135,9 +136,10 @@ void fillList(HWND list, ListFill fill, int column) {
 void renewControl(const ControlRow& row, int column) {
   if (*row.handle != nullptr) DestroyWindow(*row.handle);
   const KindRow& kind = kinds[static_cast<int>(row.kind)];
-  *row.handle = CreateWindowExA(kind.exStyle, kind.className, row.text[column], kind.style,
-                                row.x[column], rowYFor(row), row.width[column], row.height,
-                                mainWindow, nullptr, nullptr, nullptr);
+  *row.handle =
+      CreateWindowExA(kind.exStyle, kind.className, row.text[column], kind.style,
+                      scaledPx(row.x[column]), scaledPx(rowYFor(row)), scaledPx(row.width[column]),
+                      scaledPx(row.height), mainWindow, nullptr, nullptr, nullptr);
   SendMessageA(*row.handle, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), 1);
   fillList(*row.handle, row.list, column);
 }

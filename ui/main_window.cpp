@@ -2,6 +2,7 @@
 #include "ui/main_window.h"
 
 #include "ui/controls.h"
+#include "ui/dpi.h"
 
 HWND mainWindow;
 HFONT uiFont;
@@ -16,10 +17,31 @@ void registerMainWindowClass(HINSTANCE instance) {
   RegisterClassA(&windowClass);
 }
 
+namespace {
+
+HFONT createUiFont() {
+  return CreateFontA(scaledPx(16), scaledPx(7), 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET,
+                     OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                     VARIABLE_PITCH | FF_DONTCARE, "TAHOMA");
+}
+
+}  // namespace
+
 void createInterfaceResources() {
-  uiFont = CreateFontA(16, 7, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_DONTCARE, "TAHOMA");
+  uiFont = createUiFont();
   faceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+}
+
+HFONT adoptDpi(int dpi) {
+  windowDpi = dpi;
+  const HFONT previous = uiFont;
+  uiFont = createUiFont();
+  return previous;
+}
+
+void sizeMainWindow(int left, int top, UINT moveFlag) {
+  SetWindowPos(mainWindow, nullptr, left, top, scaledPx(mainWindowWidthPx),
+               scaledPx(mainWindowHeightPx), moveFlag | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void createMainWindow(HINSTANCE instance) {
@@ -27,6 +49,12 @@ void createMainWindow(HINSTANCE instance) {
   mainWindow = CreateWindowExA(0, "MainWindow", windowTitles[0], WS_CLIPCHILDREN | WS_BORDER,
                                CW_USEDEFAULT, CW_USEDEFAULT, mainWindowWidthPx, mainWindowHeightPx,
                                nullptr, nullptr, instance, nullptr);
+  if (mainWindow == nullptr) return;
+  // The window's display is known only once it exists; at 96 DPI it stays as it was made.
+  const int dpi = readWindowDpi(mainWindow);
+  if (dpi == windowDpi) return;
+  DeleteObject(adoptDpi(dpi));
+  sizeMainWindow(0, 0, SWP_NOMOVE);
 }
 
 void releaseInterfaceResources() {

@@ -5,6 +5,7 @@
 
 #include "settings/settings.h"
 #include "ui/controls.h"
+#include "ui/dpi.h"
 #include "ui/exchange.h"
 #include "ui/keys.h"
 #include "ui/save.h"
@@ -13,6 +14,7 @@ namespace {
 
 // A panel is one closed path: two edges in the light pen, then two in the shadow pen back to
 // the start. A negative coordinate counts from the client area's far edge (-1 is W-1 or H-1).
+// Coordinates are at 96 DPI; -1 stays the last pixel at every scale.
 struct PanelPath {
   POINT start;
   POINT lightTo[2];
@@ -49,7 +51,7 @@ constexpr COLORREF shadowColour = RGB(64, 64, 64);
 constexpr COLORREF lightColour = RGB(255, 255, 255);
 
 int fromEdge(LONG coordinate, int extent) {
-  return coordinate < 0 ? extent + coordinate : coordinate;
+  return coordinate < 0 ? extent - 1 - scaledPx(-coordinate - 1) : scaledPx(coordinate);
 }
 
 void lineTo(HDC dc, POINT to, int width, int height) {
@@ -73,7 +75,7 @@ void drawCaptions(HDC dc) {
   SetTextColor(dc, RGB(0, 0, 0));
   for (const Caption& caption : captions) {
     const char* text = caption.text[column];
-    TextOutA(dc, caption.x, caption.atClockRow ? clockY : caption.y, text,
+    TextOutA(dc, scaledPx(caption.x), scaledPx(caption.atClockRow ? clockY : caption.y), text,
              static_cast<int>(std::strlen(text)));
   }
 }
@@ -132,6 +134,16 @@ void onClick(HWND sender) {
   }
 }
 
+// Another display, or a new scale: the font and the controls are made anew at the new DPI, the
+// values kept as for a language change. The size is the window's own at that DPI, whatever the
+// suggested rectangle's frame assumed; only its corner is taken.
+void onDpiChanged(WPARAM wParam, const RECT& suggested) {
+  const HFONT previousFont = adoptDpi(LOWORD(wParam));
+  sizeMainWindow(suggested.left, suggested.top, 0);
+  rebuildKeepingValues();
+  DeleteObject(previousFont);
+}
+
 void onCommand(WPARAM wParam, HWND sender) {
   const WORD notification = HIWORD(wParam);
   if (notification == BN_CLICKED)
@@ -154,6 +166,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       onCommand(wParam, reinterpret_cast<HWND>(lParam));
       break;
+    case WM_DPICHANGED:
+      onDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_CTLCOLORBTN:
       return reinterpret_cast<LRESULT>(faceBrush);
     case WM_DESTROY:

@@ -124,8 +124,8 @@ TEST_F(EditorTest, TabLeavesTheOrderButtonFocused) {
   })) << "Space did not reach the order button";
 }
 
-// A point of the face, given in client coordinates; a negative coordinate counts back from
-// the right or bottom edge, -1 being the last column or row.
+// A point of the face, given in client coordinates at 96 DPI; a negative coordinate counts back
+// from the right or bottom edge, -1 being the last column or row at every scale.
 struct FacePoint {
   const char* what;
   int x, y;
@@ -167,30 +167,39 @@ struct Look {
   const char* name;
   const char* settingsLine;
   const char* screenshot;
+  DWORD dpi;
 };
 
 const Look kLooks[] = {
-    {"German",  "",              "editor-de.bmp"},
-    {"English", "SPRACHE:1\r\n", "editor-en.bmp"},
+    {"German",     "",              "editor-de.bmp",     96 },
+    {"English",    "SPRACHE:1\r\n", "editor-en.bmp",     96 },
+    {"German150",  "",              "editor-de-150.bmp", 144},
+    {"English150", "SPRACHE:1\r\n", "editor-en-150.bmp", 144},
 };
 
 void PrintTo(const Look& look, std::ostream* out) {
   *out << look.name;
 }
 
-int fromEdge(int coordinate, int size) {
-  return coordinate < 0 ? size + coordinate : coordinate;
+int scaled(int px96, DWORD dpi) {
+  return MulDiv(px96, static_cast<int>(dpi), 96);
+}
+
+int fromEdge(int coordinate, int size, DWORD dpi) {
+  return coordinate < 0 ? size - 1 - scaled(-coordinate - 1, dpi) : scaled(coordinate, dpi);
 }
 
 COLORREF expectedColour(const FacePoint& point) {
   return point.light ? RGB(0xFF, 0xFF, 0xFF) : RGB(0x40, 0x40, 0x40);
 }
 
-bool edgesShown(const ClientPixels& pixels) {
+COLORREF edgeShown(const ClientPixels& pixels, const FacePoint& point, DWORD dpi) {
+  return pixels.at(fromEdge(point.x, pixels.width(), dpi), fromEdge(point.y, pixels.height(), dpi));
+}
+
+bool edgesShown(const ClientPixels& pixels, DWORD dpi) {
   for (const FacePoint& point : kPanelEdges)
-    if (pixels.at(fromEdge(point.x, pixels.width()), fromEdge(point.y, pixels.height())) !=
-        expectedColour(point))
-      return false;
+    if (edgeShown(pixels, point, dpi) != expectedColour(point)) return false;
   return true;
 }
 
@@ -212,7 +221,8 @@ class LookTest : public EditorTest, public ::testing::WithParamInterface<Look> {
 
 // Read from the screen: the etched panels, the face colour between them and every caption.
 TEST_P(LookTest, FaceShowsPanelsAndCaptions) {
-  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings + GetParam().settingsLine));
+  const DWORD dpi = GetParam().dpi;
+  ASSERT_NO_FATAL_FAILURE(startAtDpi(kPreparedSettings + GetParam().settingsLine, dpi));
   // Waits until the face is painted and every control has drawn itself, and two looks a quarter
   // of a second apart agree (an emulated 32-bit editor draws slowly), so the picture shows it
   // all. The checks below tell what is missing if that never comes.
@@ -220,7 +230,7 @@ TEST_P(LookTest, FaceShowsPanelsAndCaptions) {
   waitUntil([&] {
     Sleep(250);
     const ClientPixels now(window_);
-    const bool settled = edgesShown(now) && controlsShown(window_, now) && now == pixels;
+    const bool settled = edgesShown(now, dpi) && controlsShown(window_, now) && now == pixels;
     pixels = now;
     return settled;
   });
@@ -228,13 +238,12 @@ TEST_P(LookTest, FaceShowsPanelsAndCaptions) {
   EXPECT_TRUE(pixels.saveBitmap(screenshotDirectory() + "\\" + GetParam().screenshot));
 
   for (const FacePoint& point : kPanelEdges)
-    EXPECT_EQ(expectedColour(point),
-              pixels.at(fromEdge(point.x, pixels.width()), fromEdge(point.y, pixels.height())))
-        << point.what;
-  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), pixels.at(285, 45)) << "the face between the panels";
+    EXPECT_EQ(expectedColour(point), edgeShown(pixels, point, dpi)) << point.what;
+  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), pixels.at(scaled(285, dpi), scaled(45, dpi)))
+      << "the face between the panels";
   for (const POINT& caption : kCaptions)
-    EXPECT_TRUE(hasInk(pixels, caption.x, caption.y, 30))
-        << "no caption at (" << caption.x << ", " << caption.y << ")";
+    EXPECT_TRUE(hasInk(pixels, scaled(caption.x, dpi), scaled(caption.y, dpi), 30))
+        << "no caption at (" << caption.x << ", " << caption.y << ") at 96 DPI";
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LookTest, ::testing::ValuesIn(kLooks), caseName<Look>);

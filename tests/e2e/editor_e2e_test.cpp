@@ -105,14 +105,42 @@ void PrintTo(const Language& language, std::ostream* out) {
 
 class ShownSettingsTest : public EditorTest, public ::testing::WithParamInterface<Language> {};
 
+// A display's scale: its DPI and the window's outer size there, written out.
+struct Scale {
+  const char* name;
+  DWORD dpi;
+  SIZE outer;
+};
+
+const Scale k100Percent = {
+    "At96", 96, {640, 370}
+};
+
+// A place or size of the table at the scale's DPI.
+int at(const Scale& scale, int px96) {
+  return MulDiv(px96, static_cast<int>(scale.dpi), 96);
+}
+
+// The platform keeps a window within the screen's largest tracking size: where the scaled size
+// is more than the screen holds (200 % on this 1024 x 768 display), the window is cut down to
+// about the screen's extent; its controls keep their scaled places.
+void expectOuterExtent(int scaled, int shown, int screen) {
+  if (scaled <= screen) {
+    EXPECT_EQ(scaled, shown);
+  } else {
+    EXPECT_GE(shown, screen);
+    EXPECT_LT(shown, scaled);
+  }
+}
+
 // Checks the window and every child against the table in one language; `changed` gives the
 // values of controls that the test has changed on screen. A changed list's text is its entry.
 void expectWindowShows(HWND window, const Language& language,
-                       const std::map<Child, int>& changed = {}) {
+                       const std::map<Child, int>& changed = {}, const Scale& scale = k100Percent) {
   EXPECT_TRUE(IsWindowVisible(window));
   const SIZE size = outerSize(window);
-  EXPECT_EQ(640, size.cx);
-  EXPECT_EQ(370, size.cy);
+  expectOuterExtent(scale.outer.cx, size.cx, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  expectOuterExtent(scale.outer.cy, size.cy, GetSystemMetrics(SM_CYVIRTUALSCREEN));
   EXPECT_EQ(language.title, windowText(window));
 
   const std::vector<HWND> children = childControls(window);
@@ -123,9 +151,9 @@ void expectWindowShows(HWND window, const Language& language,
     const auto change = changed.find(static_cast<Child>(i));
     const RECT rect = rectInClient(children[i], window);
     EXPECT_EQ(expected.kind, kindOf(children[i]));
-    EXPECT_EQ(language.english ? expected.englishX : expected.germanX, rect.left);
-    EXPECT_EQ(expected.y, rect.top);
-    EXPECT_EQ(language.english ? expected.englishWidth : expected.germanWidth,
+    EXPECT_EQ(at(scale, language.english ? expected.englishX : expected.germanX), rect.left);
+    EXPECT_EQ(at(scale, expected.y), rect.top);
+    EXPECT_EQ(at(scale, language.english ? expected.englishWidth : expected.germanWidth),
               rect.right - rect.left);
     if (change == changed.end() || expected.kind != Kind::kList) {
       EXPECT_EQ(language.english ? expected.english : expected.german, shownText(children[i]));
@@ -142,6 +170,27 @@ TEST_P(ShownSettingsTest, WindowShowsEveryLoadedSettingInItsLanguage) {
 
 INSTANTIATE_TEST_SUITE_P(Languages, ShownSettingsTest, ::testing::ValuesIn(kLanguages),
                          caseName<Language>);
+
+const Scale kScales[] = {
+    {"At120", 120, {800, 463} },
+    {"At144", 144, {960, 555} },
+    {"At192", 192, {1280, 740}},
+};
+
+void PrintTo(const Scale& scale, std::ostream* out) {
+  *out << scale.dpi << " DPI";
+}
+
+class ScaledWindowTest : public EditorTest, public ::testing::WithParamInterface<Scale> {};
+
+// Started on a scaled display, the window and every control are the 96-DPI ones scaled.
+TEST_P(ScaledWindowTest, WindowShowsEverySettingAtItsScaledPlace) {
+  ASSERT_NO_FATAL_FAILURE(
+      startAtDpi(kPreparedSettings + kLanguages[1].settingsLine, GetParam().dpi));
+  expectWindowShows(window_, kLanguages[1], {}, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, ScaledWindowTest, ::testing::ValuesIn(kScales), caseName<Scale>);
 
 // The clock caption and the corner caption in German, then in English.
 bool captionsChanged(const ClientPixels& before, const ClientPixels& after) {

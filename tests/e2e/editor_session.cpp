@@ -29,6 +29,47 @@ void EditorTest::startHere(WORD showState) {
   ASSERT_NE(nullptr, window_) << "the editor shows no MainWindow";
 }
 
+namespace {
+
+// The prefix's DPI for the processes started while this lives; then as it was before.
+class PrefixDpi {
+ public:
+  explicit PrefixDpi(DWORD dpi) {
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr);
+    DWORD size = sizeof(previous_);
+    hadOne_ = RegQueryValueExA(key_, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&previous_),
+                               &size) == ERROR_SUCCESS;
+    set(dpi);
+  }
+  ~PrefixDpi() {
+    if (hadOne_)
+      set(previous_);
+    else
+      RegDeleteValueA(key_, kValue);
+    RegCloseKey(key_);
+  }
+  PrefixDpi(const PrefixDpi&) = delete;
+  PrefixDpi& operator=(const PrefixDpi&) = delete;
+
+ private:
+  static constexpr const char* kValue = "LogPixels";
+  void set(DWORD dpi) {
+    RegSetValueExA(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
+  }
+  HKEY key_ = nullptr;
+  DWORD previous_ = 0;
+  bool hadOne_ = false;
+};
+
+}  // namespace
+
+void EditorTest::startAtDpi(const std::string& settings, DWORD dpi) {
+  // Once the window shows, the editor has read its DPI; the next start sees the old one again.
+  PrefixDpi scaled(dpi);
+  start(settings);
+}
+
 HWND EditorTest::control(Child child) const {
   const std::vector<HWND> children = controls();
   return children.size() == kControlCount ? children[child] : nullptr;

@@ -64,6 +64,9 @@ class EditorTest : public ::testing::Test {
   void start(const std::string& settings, WORD showState = SW_SHOWNORMAL);
   // Starts the editor without writing a settings file first.
   void startHere(WORD showState = SW_SHOWNORMAL);
+  // Starts the editor as a display scaled to `dpi` would: the prefix's DPI, which each process
+  // reads as it starts, is set for this start alone.
+  void startAtDpi(const std::string& settings, DWORD dpi);
 
   // The main window's children as they are now; a rebuild replaces every handle.
   std::vector<HWND> controls() const { return childControls(window_); }

@@ -113,15 +113,16 @@ bool isList(const ExpectedControl& expected) {
   return std::string(expected.className) == "ComboBox";
 }
 
-void expectCreatedAsCatalogued(const Creation& created, int index, int column, int order) {
+// Every place and size at `dpi`: the 96-DPI value scaled.
+void expectCreatedAsCatalogued(const Creation& created, int index, int column, int order, int dpi) {
   const ExpectedControl& expected = expectedControls[index];
   EXPECT_STREQ(isList(expected) ? "COMBOBOX" : "BUTTON", created.className.c_str());
   EXPECT_EQ(static_cast<DWORD>(expected.style), created.style);
   EXPECT_EQ(static_cast<DWORD>(expected.exStyle), created.exStyle);
-  EXPECT_EQ(expected.x[column], created.x);
-  EXPECT_EQ(expectedY(index, order), created.y);
-  EXPECT_EQ(expected.width[column], created.width);
-  EXPECT_EQ(expected.height, created.height);
+  EXPECT_EQ(atDpi(expected.x[column], dpi), created.x);
+  EXPECT_EQ(atDpi(expectedY(index, order), dpi), created.y);
+  EXPECT_EQ(atDpi(expected.width[column], dpi), created.width);
+  EXPECT_EQ(atDpi(expected.height, dpi), created.height);
   EXPECT_EQ(!isList(expected), created.hasText) << "lists are created without text";
   EXPECT_EQ(std::string(expected.text[column]), created.text);
   EXPECT_EQ(nullptr, created.menu);
@@ -136,8 +137,9 @@ RECT rectInMainWindow(HWND control) {
 }
 
 // The platform changes some of what was asked (a list hands its scroll bar to its drop-down part
-// and draws its own edge), and a list's shown text is its selection; compare what the user sees.
-void expectWindowAsCatalogued(HWND control, int index, int column, int order) {
+// and draws its own edge, and its height follows its font), and a list's shown text is its
+// selection; compare what the user sees.
+void expectWindowAsCatalogued(HWND control, int index, int column, int order, int dpi) {
   const ExpectedControl& expected = expectedControls[index];
   char className[32] = {};
   GetClassNameA(control, className, sizeof(className));
@@ -146,11 +148,11 @@ void expectWindowAsCatalogued(HWND control, int index, int column, int order) {
   EXPECT_EQ(shownStyle, GetWindowLongA(control, GWL_STYLE) & expected.style);
   EXPECT_EQ(mainWindow, GetParent(control));
   const RECT rect = rectInMainWindow(control);
-  EXPECT_EQ(expected.x[column], rect.left);
-  EXPECT_EQ(expectedY(index, order), rect.top);
-  EXPECT_EQ(expected.width[column], rect.right - rect.left);
+  EXPECT_EQ(atDpi(expected.x[column], dpi), rect.left);
+  EXPECT_EQ(atDpi(expectedY(index, order), dpi), rect.top);
+  EXPECT_EQ(atDpi(expected.width[column], dpi), rect.right - rect.left);
   if (!isList(expected)) {
-    EXPECT_EQ(expected.height, rect.bottom - rect.top);
+    EXPECT_EQ(atDpi(expected.height, dpi), rect.bottom - rect.top);
     EXPECT_EQ(std::string(expected.text[column]), windowText(control));
   }
 }
@@ -175,7 +177,7 @@ TEST_F(Builder, ChildrenFollowTheCatalogueOrder) {
   EXPECT_EQ(controlHandles(), childWindows());
 }
 
-TEST_F(Builder, EveryControlAsCataloguedInBothLanguagesAndAllOrders) {
+void expectEveryControlAsCatalogued(int dpi) {
   for (int language = 0; language < 2; ++language) {
     for (int order = 0; order < 6; ++order) {
       settings.language = language;
@@ -185,11 +187,84 @@ TEST_F(Builder, EveryControlAsCataloguedInBothLanguagesAndAllOrders) {
       const std::vector<HWND> handles = controlHandles();
       for (int index = 0; index < controlCount; ++index) {
         SCOPED_TRACE("control #" + std::to_string(index + 1) + " language " +
-                     std::to_string(language) + " order " + std::to_string(order));
-        expectCreatedAsCatalogued(creations[index], index, language, order);
-        expectWindowAsCatalogued(handles[index], index, language, order);
+                     std::to_string(language) + " order " + std::to_string(order) + " dpi " +
+                     std::to_string(dpi));
+        expectCreatedAsCatalogued(creations[index], index, language, order, dpi);
+        expectWindowAsCatalogued(handles[index], index, language, order, dpi);
       }
     }
+  }
+}
+
+TEST_F(Builder, EveryControlAsCataloguedInBothLanguagesAndAllOrders) {
+  expectEveryControlAsCatalogued(96);
+}
+
+TEST_F(Builder, EveryControlScaledAtEveryDpi) {
+  for (int dpi : displayDpis) {
+    sendDpiChange(dpi);
+    expectEveryControlAsCatalogued(dpi);
+  }
+}
+
+// The outer size at each DPI, written out: the scaled 640 x 370.
+struct OuterSize {
+  int dpi, width, height;
+};
+constexpr OuterSize outerSizes[] = {
+    {96,  640,  370},
+    {120, 800,  463},
+    {144, 960,  555},
+    {192, 1280, 740},
+};
+
+// The platform keeps a window within its largest tracking size, which follows the screen's:
+// on a small screen at 200 % that is less than the scaled size.
+SIZE expectedOuterSize(const OuterSize& size) {
+  return {std::min(size.width, GetSystemMetrics(SM_CXMAXTRACK)),
+          std::min(size.height, GetSystemMetrics(SM_CYMAXTRACK))};
+}
+
+void expectFontAt(int dpi) {
+  LOGFONTA font{};
+  ASSERT_NE(0, GetObjectA(uiFont, sizeof(font), &font));
+  EXPECT_EQ(atDpi(16, dpi), font.lfHeight);
+  EXPECT_EQ(atDpi(7, dpi), font.lfWidth);
+  for (HWND control : controlHandles())
+    EXPECT_EQ(reinterpret_cast<LRESULT>(uiFont), SendMessageA(control, WM_GETFONT, 0, 0));
+}
+
+// The system suggests a rectangle for the new DPI; its corner is taken, its size need not fit
+// the window's frame at that DPI, so the window takes its own.
+TEST_F(Builder, ADpiChangeFrom144RebuildsAtTheNewDpiKeepingValues) {
+  for (const OuterSize& size : outerSizes) {
+    if (size.dpi == 144) continue;
+    SCOPED_TRACE("dpi " + std::to_string(size.dpi));
+    settings.language = 1;
+    settings.displayOrder = 4;
+    rebuild();
+    sendDpiChange(144);
+    SendMessageA(windowedCheck, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(clockCombo, CB_SETCURSEL, 2, 0);
+    const RECT suggested{31, 17, 31 + size.width + 9, 17 + size.height + 5};
+    sendDpiChange(size.dpi, suggested);
+
+    RECT outer{};
+    GetWindowRect(mainWindow, &outer);
+    const SIZE expected = expectedOuterSize(size);
+    EXPECT_EQ(31, outer.left);
+    EXPECT_EQ(17, outer.top);
+    EXPECT_EQ(expected.cx, outer.right - outer.left);
+    EXPECT_EQ(expected.cy, outer.bottom - outer.top);
+    const std::vector<HWND> handles = controlHandles();
+    for (int index = 0; index < controlCount; ++index) {
+      SCOPED_TRACE("control #" + std::to_string(index + 1));
+      expectWindowAsCatalogued(handles[index], index, 1, 4, size.dpi);
+    }
+    expectFontAt(size.dpi);
+    EXPECT_EQ(BST_CHECKED, SendMessageA(windowedCheck, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(2, SendMessageA(clockCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(22u, childWindows().size());
   }
 }
 

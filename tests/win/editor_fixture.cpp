@@ -4,6 +4,7 @@
 #include "ui/main_window.h"
 #include "settings/settings.h"
 #include "ui/controls.h"
+#include "ui/dpi.h"
 #include "ui/exchange.h"
 
 void prepareEditorWindow() {
@@ -14,6 +15,8 @@ void prepareEditorWindow() {
     createMainWindow(instance);
   }
   ASSERT_NE(nullptr, mainWindow);
+  // A test that changed the scale may have ended early.
+  if (windowDpi != 96) sendDpiChange(96);
   refreshStepCount = 9;
   settings.language = 0;
   applyDefaults();
@@ -54,4 +57,15 @@ int listCount(HWND list) {
 void sendCommand(HWND control, WORD notification) {
   SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(0, notification),
                reinterpret_cast<LPARAM>(control));
+}
+
+void sendDpiChange(int dpi, const RECT& suggested) {
+  RECT rect = suggested;
+  SendMessageA(mainWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&rect));
+}
+
+void sendDpiChange(int dpi) {
+  RECT rect{};
+  GetWindowRect(mainWindow, &rect);
+  sendDpiChange(dpi, rect);
 }

@@ -29,3 +29,15 @@ std::string listEntry(HWND list, int index);
 int listCount(HWND list);
 // Sends the command a control sends when the user acts on it.
 void sendCommand(HWND control, WORD notification);
+
+// The DPIs of a display at 100, 125, 150 and 200 %.
+inline constexpr int displayDpis[] = {96, 120, 144, 192};
+// A length or place given at 96 DPI, at `dpi`, rounded as the system rounds.
+inline int atDpi(int px96, int dpi) {
+  return MulDiv(px96, dpi, 96);
+}
+// Sends what the system sends when the window's display or its scale changes, suggesting
+// `suggested` as the new outer rectangle.
+void sendDpiChange(int dpi, const RECT& suggested);
+// The same, suggesting the window's present rectangle.
+void sendDpiChange(int dpi);

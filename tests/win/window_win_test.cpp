@@ -152,39 +152,56 @@ void paintNow() {
   RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-TEST_F(Window, PanelsAreEtchedAtTheirEdges) {
-  paintNow();
+// x, y at 96 DPI, a negative one counted from the client area's far edge (-1 is the last pixel
+// at every scale); the colour there.
+struct PanelSample {
+  int x, y;
+  COLORREF colour;
+};
+
+constexpr COLORREF shadow = RGB(64, 64, 64), light = RGB(255, 255, 255), face = 0xFFFFFFFF;
+
+constexpr PanelSample panelSamples[] = {
+    {150, 0,   shadow},
+    {0,   60,  shadow},
+    {297, 60,  light },
+    {150, 135, light },
+    {0,   200, shadow},
+    {297, 200, light },
+    {150, 138, shadow},
+    {150, -43, light },
+    {300, 150, shadow},
+    {-1,  150, light },
+    {450, 0,   shadow},
+    {450, -43, light },
+    {100, -40, shadow},
+    {-1,  -20, light },
+    {10,  -1,  light },
+    {0,   -20, shadow},
+    {298, 60,  face  },
+    {150, -41, face  },
+};
+
+int sampleAt(int coordinate, int extent, int dpi) {
+  return coordinate < 0 ? extent - 1 - atDpi(-coordinate - 1, dpi) : atDpi(coordinate, dpi);
+}
+
+// Checks the panels' edges in whatever `pixelAt` reads from.
+template <typename Reader>
+void expectPanelsEtched(int dpi, Reader pixelAt) {
   RECT client{};
   GetClientRect(mainWindow, &client);
-  const int w = client.right, h = client.bottom;
-  const COLORREF shadow = RGB(64, 64, 64), light = RGB(255, 255, 255);
-  const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  // x, y, colour
-  const struct {
-    int x, y;
-    COLORREF colour;
-  } samples[] = {
-      {150,   0,      shadow},
-      {0,     60,     shadow},
-      {297,   60,     light },
-      {150,   135,    light },
-      {0,     200,    shadow},
-      {297,   200,    light },
-      {150,   138,    shadow},
-      {150,   h - 43, light },
-      {300,   150,    shadow},
-      {w - 1, 150,    light },
-      {450,   0,      shadow},
-      {450,   h - 43, light },
-      {100,   h - 40, shadow},
-      {w - 1, h - 20, light },
-      {10,    h - 1,  light },
-      {0,     h - 20, shadow},
-      {298,   60,     face  },
-      {150,   h - 41, face  },
-  };
-  for (const auto& sample : samples)
-    EXPECT_EQ(sample.colour, pixelAt(sample.x, sample.y)) << sample.x << "," << sample.y;
+  for (const PanelSample& sample : panelSamples) {
+    const int x = sampleAt(sample.x, client.right, dpi), y = sampleAt(sample.y, client.bottom, dpi);
+    const COLORREF colour = sample.colour == face ? GetSysColor(COLOR_BTNFACE) : sample.colour;
+    EXPECT_EQ(colour, pixelAt(x, y))
+        << sample.x << "," << sample.y << " at " << x << "," << y << ", dpi " << dpi;
+  }
+}
+
+TEST_F(Window, PanelsAreEtchedAtTheirEdges) {
+  paintNow();
+  expectPanelsEtched(96, pixelAt);
 }
 
 // Dark pixels in a caption's box show that its text was drawn there.
@@ -218,14 +235,43 @@ TEST_F(Window, ClockCaptionFollowsTheOrder) {
   }
 }
 
+// The paint pass drawn into a context of the test's own instead of the window's: the whole
+// client area, also where the window lies beyond the screen.
+namespace paintedHere {
+
+HDC context;
+
+HDC WINAPI getContext(HWND) {
+  return context;
+}
+int WINAPI releaseContext(HWND, HDC) {
+  return 1;
+}
+
+void paintWindowInto(HDC target) {
+  context = target;
+  void* realGetDC = patchImport("user32.dll", "GetDC", reinterpret_cast<void*>(getContext));
+  void* realReleaseDC =
+      patchImport("user32.dll", "ReleaseDC", reinterpret_cast<void*>(releaseContext));
+  ASSERT_NE(nullptr, realGetDC);
+  mainWindowProc(mainWindow, WM_PAINT, 0, 0);
+  patchImport("user32.dll", "GetDC", realGetDC);
+  patchImport("user32.dll", "ReleaseDC", realReleaseDC);
+}
+
+}  // namespace paintedHere
+
 // A picture of the main window's client area, or of a caption drawn alone on the face colour,
 // read pixel by pixel without a round trip to the display for each.
 class ClientPicture {
  public:
   ClientPicture() {
+    RECT client{};
+    GetClientRect(mainWindow, &client);
+    size_ = {client.right, client.bottom};
     HDC window = GetDC(mainWindow);
     context_ = CreateCompatibleDC(window);
-    bitmap_ = CreateCompatibleBitmap(window, mainWindowWidthPx, mainWindowHeightPx);
+    bitmap_ = CreateCompatibleBitmap(window, size_.cx, size_.cy);
     original_ = SelectObject(context_, bitmap_);
     ReleaseDC(mainWindow, window);
   }
@@ -239,12 +285,13 @@ class ClientPicture {
 
   void copyWindow() {
     HDC window = GetDC(mainWindow);
-    BitBlt(context_, 0, 0, mainWindowWidthPx, mainWindowHeightPx, window, 0, 0, SRCCOPY);
+    BitBlt(context_, 0, 0, size_.cx, size_.cy, window, 0, 0, SRCCOPY);
     ReleaseDC(mainWindow, window);
   }
+  void paintWindow() { paintedHere::paintWindowInto(context_); }
   // The text as the paint pass draws a caption, at (x, y) on the plain face; answers its box.
   RECT drawCaptionAlone(int x, int y, const std::string& text) {
-    const RECT all{0, 0, mainWindowWidthPx, mainWindowHeightPx};
+    const RECT all{0, 0, size_.cx, size_.cy};
     FillRect(context_, &all, faceBrush);
     HGDIOBJ originalFont = SelectObject(context_, uiFont);
     SetBkMode(context_, TRANSPARENT);
@@ -255,15 +302,18 @@ class ClientPicture {
     SelectObject(context_, originalFont);
     return RECT{x, y, x + extent.cx, y + extent.cy};
   }
-  bool darkAt(int x, int y) const { return GetRValue(GetPixel(context_, x, y)) < 80; }
+  COLORREF at(int x, int y) const { return GetPixel(context_, x, y); }
+  bool darkAt(int x, int y) const { return GetRValue(at(x, y)) < 80; }
 
  private:
+  SIZE size_;
   HDC context_;
   HBITMAP bitmap_;
   HGDIOBJ original_;
 };
 
-// x, y of the top left corner, German, English; written out here, apart from the paint pass.
+// x, y of the top left corner at 96 DPI, German, English; written out here, apart from the paint
+// pass.
 struct ExpectedCaption {
   int x, y;
   const char* text[2];
@@ -280,6 +330,24 @@ const ExpectedCaption expectedCaptions[] = {
     {360, 245, {"Hz maximale Bildwiederholfrequenz", "Hz maximum refresh-rate"}},
 };
 
+void expectCaptionsWhereTheyBelong(const ClientPicture& window, int language, int dpi) {
+  ClientPicture alone;
+  for (const ExpectedCaption& caption : expectedCaptions) {
+    const std::string text = caption.text[language];
+    SCOPED_TRACE(text + " at dpi " + std::to_string(dpi));
+    const RECT box = alone.drawCaptionAlone(atDpi(caption.x, dpi), atDpi(caption.y, dpi), text);
+    int dark = 0, differing = 0;
+    for (int y = box.top; y < box.bottom; ++y) {
+      for (int x = box.left; x < box.right; ++x) {
+        dark += alone.darkAt(x, y);
+        differing += alone.darkAt(x, y) != window.darkAt(x, y);
+      }
+    }
+    EXPECT_GT(dark, 10) << "the caption alone draws nothing";
+    EXPECT_EQ(0, differing) << "the window shows something else in the caption's box";
+  }
+}
+
 TEST_F(Window, EveryCaptionStandsWhereItBelongsInBothLanguages) {
   for (int language = 0; language < 2; ++language) {
     settings.language = language;
@@ -287,20 +355,20 @@ TEST_F(Window, EveryCaptionStandsWhereItBelongsInBothLanguages) {
     paintNow();
     ClientPicture window;
     window.copyWindow();
-    ClientPicture alone;
-    for (const ExpectedCaption& caption : expectedCaptions) {
-      const std::string text = caption.text[language];
-      SCOPED_TRACE(text);
-      const RECT box = alone.drawCaptionAlone(caption.x, caption.y, text);
-      int dark = 0, differing = 0;
-      for (int y = box.top; y < box.bottom; ++y) {
-        for (int x = box.left; x < box.right; ++x) {
-          dark += alone.darkAt(x, y);
-          differing += alone.darkAt(x, y) != window.darkAt(x, y);
-        }
-      }
-      EXPECT_GT(dark, 10) << "the caption alone draws nothing";
-      EXPECT_EQ(0, differing) << "the window shows something else in the caption's box";
+    expectCaptionsWhereTheyBelong(window, language, 96);
+  }
+}
+
+TEST_F(Window, PanelsAndCaptionsAtTheirScaledPlacesAtEveryDpi) {
+  for (int dpi : displayDpis) {
+    sendDpiChange(dpi);
+    for (int language = 0; language < 2; ++language) {
+      settings.language = language;
+      rebuild();
+      ClientPicture window;
+      window.paintWindow();
+      expectPanelsEtched(dpi, [&window](int x, int y) { return window.at(x, y); });
+      expectCaptionsWhereTheyBelong(window, language, dpi);
     }
   }
 }
@@ -315,13 +383,6 @@ int pensDeleted;
 int deletedWhileSelected;
 decltype(&DeleteObject) realDeleteObject;
 decltype(&CreatePen) realCreatePen;
-
-HDC WINAPI getContext(HWND) {
-  return context;
-}
-int WINAPI releaseContext(HWND, HDC) {
-  return 1;
-}
 
 HPEN WINAPI createPen(int style, int width, COLORREF colour) {
   ++pensCreated;
@@ -350,18 +411,12 @@ TEST_F(Window, PaintPassLeavesNothingSelectedAndDeletesEveryPen) {
   const HGDIOBJ brush = GetCurrentObject(watch::context, OBJ_BRUSH);
   const HGDIOBJ font = GetCurrentObject(watch::context, OBJ_FONT);
 
-  void* realGetDC = patchImport("user32.dll", "GetDC", reinterpret_cast<void*>(watch::getContext));
-  void* realReleaseDC =
-      patchImport("user32.dll", "ReleaseDC", reinterpret_cast<void*>(watch::releaseContext));
   watch::realCreatePen = reinterpret_cast<decltype(&CreatePen)>(
       patchImport("gdi32.dll", "CreatePen", reinterpret_cast<void*>(watch::createPen)));
   watch::realDeleteObject = reinterpret_cast<decltype(&DeleteObject)>(
       patchImport("gdi32.dll", "DeleteObject", reinterpret_cast<void*>(watch::deleteObject)));
-  ASSERT_NE(nullptr, realGetDC);
   ASSERT_NE(nullptr, watch::realDeleteObject);
-  for (int pass = 0; pass < 100; ++pass) mainWindowProc(mainWindow, WM_PAINT, 0, 0);
-  patchImport("user32.dll", "GetDC", realGetDC);
-  patchImport("user32.dll", "ReleaseDC", realReleaseDC);
+  for (int pass = 0; pass < 100; ++pass) paintedHere::paintWindowInto(watch::context);
   patchImport("gdi32.dll", "CreatePen", reinterpret_cast<void*>(watch::realCreatePen));
   patchImport("gdi32.dll", "DeleteObject", reinterpret_cast<void*>(watch::realDeleteObject));
 
