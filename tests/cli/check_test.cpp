@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/canonical_check.h"
+#include "cli/option_names.h"
 #include "settings/settings.h"
 #include "settings/settings_format.h"
 
@@ -14,14 +15,15 @@ namespace {
 
 size_t changesIn(const std::string& bytes) {
   std::FILE* sink = std::fopen("/dev/null", "w");
-  const size_t changes =
-      listChanges(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), sink);
+  const size_t changes = listChanges(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                     bytes.size(), highestRefreshStep, sink);
   std::fclose(sink);
   return changes;
 }
 
 bool canonical(const std::string& bytes) {
-  return isCanonical(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  return isCanonical(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                     highestRefreshStep);
 }
 
 // One random edit of the kinds a hand or another program makes: a byte changed, dropped or
