@@ -57,6 +57,7 @@ else()
     tests/cli/cli_cases.cpp
     tests/cli/posix_sandbox.cpp
     tests/cli/cli_host_test.cpp
+    tests/cli/writers_test.cpp
     tests/common/expected_file.cpp)
   target_link_libraries(cli_tests PRIVATE morvane_cli gtest_main)
   target_include_directories(cli_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
