@@ -350,7 +350,7 @@ constexpr char helpHeading[] =
     "  show [--json] [FILE]             every option as the editor would show it\n"
     "  set [--file FILE] NAME=VALUE...  change options, all or none; the file is\n"
     "                                   written byte for byte as Save writes it\n"
-    "  reset [FILE]                     every option at its default, the language kept\n"
+    "  reset [FILE]                     every option at its default but the language\n"
     "  check [FILE]                     exit 0 when the file is as Save writes it;\n"
     "                                   else exit 1 and list what Save would change\n"
 #ifdef _WIN32

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <fstream>
 #include <ios>
+#include <sstream>
 #include <string>
 
 #include "cli/file_access.h"
@@ -430,6 +431,26 @@ TEST(Links, ALinkToNoFileGetsItsFile) {
                 {"WINDOWED:", "1"}
   }),
             sandbox.readFile("real/settings.ini"));
+}
+
+// An 80-column console shows every line of the help whole.
+TEST(Help, FitsEightyColumns) {
+  PosixSandbox sandbox;
+  const RunOutcome outcome = sandbox.run({"--help"});
+  ASSERT_EQ(0, outcome.exitCode);
+  std::istringstream lines(outcome.out);
+  int count = 0;
+  for (std::string line; std::getline(lines, line); ++count) EXPECT_LE(line.size(), 80u) << line;
+  EXPECT_GT(count, 60);
+}
+
+// "/?" is Windows' way to ask; here a word that begins with "/" is a path.
+TEST(Help, SlashQuestionMarkIsNoCommandOnLinux) {
+  PosixSandbox sandbox;
+  const RunOutcome outcome = sandbox.run({"/?"});
+  EXPECT_EQ(2, outcome.exitCode);
+  EXPECT_EQ("morvane-config: unknown command '/?' (morvane-config --help lists them)\n",
+            outcome.err);
 }
 
 TEST(Output, ThatCannotBeWrittenIsAFailure) {
