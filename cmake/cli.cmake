@@ -35,11 +35,14 @@ if(WIN32)
     tests/cli/cli_cases.cpp
     tests/cli/win_sandbox.cpp
     tests/cli/cli_win_test.cpp
+    tests/cli/cli_win_writers_test.cpp
+    cli/file_lock_win.cpp
+    settings/settings_file_win.cpp
     app/refresh_probe_win.cpp
     tests/win/console_run.cpp
     tests/win/test_support.cpp
     tests/common/expected_file.cpp)
-  target_link_libraries(cli_win_tests PRIVATE morvane_core gtest_main)
+  target_link_libraries(cli_win_tests PRIVATE morvane_cli gtest_main)
   target_include_directories(cli_win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_compile_definitions(cli_win_tests PRIVATE
     "MORVANE_CONFIG_PATH=\"Z:$<TARGET_FILE:morvane-config>\"" MORVANE_VERSION="${PROJECT_VERSION}")
