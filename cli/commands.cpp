@@ -82,7 +82,10 @@ int takeFileOption(Arguments arguments, int at, const char*& path) {
   return 2;
 }
 
-// One option word at `at`; answers how many words it used, or 0 after a line on stderr.
+// The usage error's line on stderr, and no words used.
+constexpr int noWordsUsed = 0;
+
+// One option word at `at`; answers how many words it used, or none after a line on stderr.
 int takeOption(const char* command, Arguments arguments, int at, unsigned accepted, Words& words) {
   const char* word = arguments.values[at];
   if ((accepted & takesJson) != 0 && std::strcmp(word, "--json") == 0) {
@@ -91,15 +94,16 @@ int takeOption(const char* command, Arguments arguments, int at, unsigned accept
   }
   const char* file = nullptr;
   const int used = (accepted & takesFile) != 0 ? takeFileOption(arguments, at, file) : 0;
-  if (used < 0) return usageError("%s: --file needs a FILE", command), 0;
-  if (used > 0 && words.file != nullptr)
-    return usageError("%s: --file given more than once", command), 0;
-  if (used > 0) {
-    words.file = file;
-    return used;
+  if (used == 0) {
+    usageError("%s: unknown option '%s'", command, shownName(word).text);
+    return noWordsUsed;
   }
-  usageError("%s: unknown option '%s'", command, shownName(word).text);
-  return 0;
+  if (used < 0 || words.file != nullptr) {
+    usageError(used < 0 ? "%s: --file needs a FILE" : "%s: --file given more than once", command);
+    return noWordsUsed;
+  }
+  words.file = file;
+  return used;
 }
 
 // A help word before "--" wins over everything else on the line.
@@ -123,7 +127,7 @@ bool sortWords(const char* command, Arguments arguments, unsigned accepted, Word
       ++i;
     } else if (!optionsEnded && word[0] == '-') {
       const int used = takeOption(command, arguments, i, accepted, words);
-      if (used == 0) return false;
+      if (used == noWordsUsed) return false;
       i += used;
     } else {
       arguments.values[operandCount++] = word;
@@ -201,7 +205,7 @@ int runHelp(Arguments);
 void noteRefreshWithoutDisplay(const Settings& record) {
   if (offeredRefreshRates().fromDisplay || record.refreshIndex <= 0) return;
   printTo(stderr,
-          "%s: refresh %d Hz is the stored rate; the editor lowers it to the highest rate its "
+          "%s: refresh %d Hz is the stored rate; the editor may lower it to the highest rate its "
           "display offers\n",
           programName, static_cast<int>(rateHzOfStep(record.refreshIndex)));
 }

@@ -53,7 +53,8 @@ std::string shownRate(const OfferedDisplay& display, int step) {
 
 std::string rateNote(const OfferedDisplay& display, int step) {
   if (display.probed || step == 0) return "";
-  return "refresh " + std::to_string(55 + 5 * step) + " Hz is the stored rate; the editor lowers";
+  return "refresh " + std::to_string(55 + 5 * step) +
+         " Hz is the stored rate; the editor may lower";
 }
 
 std::string twoDigits(int number) {
