@@ -333,12 +333,13 @@ void sleepMs(long milliseconds) {
   nanosleep(&pause, nullptr);
 }
 
-// Polls rather than blocks, so that the wait has an end.
-bool waitForLock(int directory) {
+// Polls rather than blocks, so that the wait has an end. Answers 0 with the lock, EWOULDBLOCK
+// when another writer kept it all the time, or the reason the system cannot lock at all.
+int waitForLock(int directory) {
   for (long waitedMs = 0;; waitedMs += lockPollMs) {
-    if (flock(directory, LOCK_EX | LOCK_NB) == 0) return true;
-    if (errno != EWOULDBLOCK && errno != EINTR) return false;
-    if (waitedMs >= lockWaitMs) return false;
+    if (flock(directory, LOCK_EX | LOCK_NB) == 0) return 0;
+    if (errno != EWOULDBLOCK && errno != EINTR) return errno;
+    if (waitedMs >= lockWaitMs) return EWOULDBLOCK;
     sleepMs(lockPollMs);
   }
 }
@@ -383,9 +384,12 @@ bool lockForWriting(const char* path, WriteLock& lock, FileError& error) {
     return fail(error, path, "cannot replace it", "its name is the one its temporary file takes");
   const int file = open(directory, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (file < 0) return fail(error, path, "cannot open its directory to lock it", errno);
-  if (!waitForLock(file)) {
+  const int lockError = waitForLock(file);
+  if (lockError != 0) {
     close(file);
-    return fail(error, path, "cannot write it", "another program is writing it");
+    return lockError == EWOULDBLOCK
+               ? fail(error, path, "cannot write it", "another program is writing it")
+               : fail(error, path, "cannot lock its directory", lockError);
   }
   if (unlinkat(file, temporaryName, 0) != 0 && errno != ENOENT) {
     const int reason = errno;
