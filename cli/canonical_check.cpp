@@ -141,16 +141,16 @@ FileSurvey surveyLines(const unsigned char* data, size_t size) {
 
 class ChangeReport {
  public:
-  ChangeReport(const unsigned char* data, size_t size, FILE* out)
+  ChangeReport(const unsigned char* data, size_t size, int32_t refreshCap, FILE* out)
       : data_(data),
         size_(size),
         out_(out),
-        shown_(asShown(settingsOfFile(data, size))),
+        shown_(asShown(settingsOfFile(data, size, refreshCap))),
         canonical_(canonicalFile(shown_)),
         survey_(surveyLines(data, size)) {}
 
   size_t run() {
-    if (isCanonical(data_, size_)) return 0;
+    if (size_ == canonicalFileBytes && std::memcmp(data_, canonical_.text, size_) == 0) return 0;
     if (startsWithByteOrderMark(data_, size_)) say("the byte-order mark at the start is dropped\n");
     LineWalk walk(data_, size_);
     for (Line line{}; walk.next(line);) reportLine(line);
@@ -288,17 +288,17 @@ class ChangeReport {
 
 }  // namespace
 
-Settings settingsOfFile(const unsigned char* data, size_t size) {
+Settings settingsOfFile(const unsigned char* data, size_t size, int32_t refreshCap) {
   Settings record = defaultSettings(0);
-  parseSettings(data, size, highestRefreshStepCount, record);
+  parseSettings(data, size, refreshCap, record);
   return record;
 }
 
-bool isCanonical(const unsigned char* data, size_t size) {
-  const CanonicalFile canonical = canonicalFile(asShown(settingsOfFile(data, size)));
+bool isCanonical(const unsigned char* data, size_t size, int32_t refreshCap) {
+  const CanonicalFile canonical = canonicalFile(asShown(settingsOfFile(data, size, refreshCap)));
   return size == canonicalFileBytes && std::memcmp(data, canonical.text, size) == 0;
 }
 
-size_t listChanges(const unsigned char* data, size_t size, FILE* out) {
-  return ChangeReport(data, size, out).run();
+size_t listChanges(const unsigned char* data, size_t size, int32_t refreshCap, FILE* out) {
+  return ChangeReport(data, size, refreshCap, out).run();
 }

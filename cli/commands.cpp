@@ -9,6 +9,7 @@
 #include "cli/file_access.h"
 #include "cli/option_names.h"
 #include "cli/print.h"
+#include "cli/shown_name.h"
 #include "settings/settings_format.h"
 
 namespace {
@@ -36,134 +37,36 @@ int fileError(const FileError& error) {
   return exitFile;
 }
 
-bool isOption(const char* argument) {
-  return argument[0] == '-' && argument[1] == '-';
-}
-
-// The width of a column of the names table: its longest text.
-int columnWidth(const char* OptionName::*column) {
-  size_t longest = 0;
-  for (const OptionName& option : optionNames)
-    if (std::strlen(option.*column) > longest) longest = std::strlen(option.*column);
-  return static_cast<int>(longest);
-}
-
-// The file's record as the editor shows it, the defaults when there is no file; false, with
-// the reason, when the file is there but cannot be read.
-bool loadShown(const char* path, Settings& record, FileError& error) {
-  FileBytes bytes{};
-  if (!readSettingsFile(path, bytes, error)) return false;
-  record = asShown(settingsOfFile(bytes.data, bytes.size));
-  releaseFileBytes(bytes);
-  return true;
-}
-
-int saveRecord(const char* path, const Settings& record) {
-  FileError error{};
-  return replaceSettingsFile(path, canonicalFile(record).text, error) ? exitDone : fileError(error);
-}
-
-// The optional FILE of show, reset and check: the working directory's file unless one is given,
-// and at most one.
-struct FileArgument {
-  const char* path = settingsFileName;
-  bool given = false;
-
-  bool take(const char* argument) {
-    if (given) return false;
-    path = argument;
-    given = true;
-    return true;
-  }
+// A command's words sorted out: the operands (FILE, or set's assignments) moved to the front of
+// its arguments in their order, the options it takes, and whether help was asked for.
+struct Words {
+  Arguments operands;
+  const char* file = nullptr;
+  bool json = false;
+  bool help = false;
 };
 
-void printAligned(const Settings& record) {
-  const int width = columnWidth(&OptionName::name);
-  for (const OptionName& option : optionNames) {
-    char value[valueTextSize];
-    formatValue(option, record.*option.field, value);
-    printTo(stdout, "%-*s  %s\n", width, option.name, value);
-  }
+// The options beyond help that a command takes.
+enum AcceptedOptions : unsigned { takesNone = 0, takesJson = 1, takesFile = 2 };
+
+// Help, after any command. Windows users ask with "/?"; the Linux program does not take it: a
+// word that begins with "/" names a file there, and a shell may expand "/?" to one.
+constexpr const char* helpWords[] = {
+    "--help",
+    "-h",
+#ifdef _WIN32
+    "/?",
+#endif
+};
+
+bool isHelpWord(const char* word) {
+  for (const char* help : helpWords)
+    if (std::strcmp(word, help) == 0) return true;
+  return false;
 }
 
-// Values that are numbers go out as numbers, on/off as true/false, everything else as text.
-void printJsonValue(const OptionName& option, int32_t value) {
-  char text[valueTextSize];
-  formatValue(option, value, text);
-  const bool isNumber =
-      option.kind == FieldKind::memoryMb || (option.kind == FieldKind::refreshStep && value > 0);
-  if (option.kind == FieldKind::onOff)
-    std::fputs(value != 0 ? "true" : "false", stdout);
-  else if (isNumber)
-    std::fputs(text, stdout);
-  else
-    printTo(stdout, "\"%s\"", text);
-}
-
-void printJson(const Settings& record) {
-  std::puts("{");
-  for (size_t i = 0; i < optionCount; ++i) {
-    printTo(stdout, "  \"%s\": ", optionNames[i].name);
-    printJsonValue(optionNames[i], record.*optionNames[i].field);
-    std::puts(i + 1 < optionCount ? "," : "");
-  }
-  std::puts("}");
-}
-
-// The FILE and the options of show, reset and check; --json only where `json` is given.
-bool takeFileArguments(const char* command, Arguments arguments, FileArgument& file, bool* json) {
-  for (int i = 0; i < arguments.count; ++i) {
-    const char* argument = arguments.values[i];
-    if (json != nullptr && std::strcmp(argument, "--json") == 0) {
-      *json = true;
-    } else if (isOption(argument)) {
-      usageError("%s: unknown option '%s'", command, argument);
-      return false;
-    } else if (!file.take(argument)) {
-      usageError("%s: more than one FILE: '%s'", command, argument);
-      return false;
-    }
-  }
-  return true;
-}
-
-int runShow(Arguments arguments) {
-  FileArgument file;
-  bool json = false;
-  if (!takeFileArguments("show", arguments, file, &json)) return exitUsage;
-  Settings record{};
-  FileError error{};
-  if (!loadShown(file.path, record, error)) return fileError(error);
-  if (json)
-    printJson(record);
-  else
-    printAligned(record);
-  return exitDone;
-}
-
-// Checks NAME=VALUE and, with `record` given, puts the value into it. Answers exitDone or,
-// after the line on stderr, exitUsage.
-int takeAssignment(const char* assignment, Settings* record) {
-  const char* equals = std::strchr(assignment, '=');
-  if (equals == nullptr) return usageError("set: '%s' has no '=': give NAME=VALUE", assignment);
-  const size_t nameLength = static_cast<size_t>(equals - assignment);
-  const OptionName* option = findOption(assignment, nameLength);
-  if (option == nullptr)
-    return usageError("set: unknown name '%.*s' (%s --help lists the names)",
-                      static_cast<int>(nameLength), assignment, programName);
-  int32_t value = 0;
-  if (!parseValue(*option, equals + 1, value)) {
-    char allowed[valueTextSize];
-    describeAllowed(*option, allowed);
-    return usageError("set: %s: '%s' is not allowed; allowed: %s", option->name, equals + 1,
-                      allowed);
-  }
-  if (record != nullptr) record->*option->field = value;
-  return exitDone;
-}
-
-// Where --file takes its FILE: "--file FILE" or "--file=FILE". Answers how many arguments it
-// used, 0 when the argument is no --file, -1 when FILE is missing.
+// Where --file takes its FILE: "--file FILE" or "--file=FILE". Answers how many words it
+// used, 0 when the word is no --file, -1 when FILE is missing.
 int takeFileOption(Arguments arguments, int at, const char*& path) {
   const char* argument = arguments.values[at];
   constexpr char option[] = "--file";
@@ -179,107 +82,337 @@ int takeFileOption(Arguments arguments, int at, const char*& path) {
   return 2;
 }
 
-// Applies the assignments in order (record null: only checks them); answers how many there
-// were, or -1 after a line on stderr.
-int walkAssignments(Arguments arguments, Settings* record, const char*& path) {
-  int assignments = 0;
-  for (int i = 0; i < arguments.count;) {
-    const int used = takeFileOption(arguments, i, path);
-    if (used < 0) {
-      usageError("set: --file needs a FILE");
-      return -1;
-    }
-    if (used > 0) {
-      i += used;
-      continue;
-    }
-    if (isOption(arguments.values[i])) {
-      usageError("set: unknown option '%s'", arguments.values[i]);
-      return -1;
-    }
-    if (takeAssignment(arguments.values[i], record) != exitDone) return -1;
-    ++assignments;
-    ++i;
+// The usage error's line on stderr, and no words used.
+constexpr int noWordsUsed = 0;
+
+// One option word at `at`; answers how many words it used, or none after a line on stderr.
+int takeOption(const char* command, Arguments arguments, int at, unsigned accepted, Words& words) {
+  const char* word = arguments.values[at];
+  if ((accepted & takesJson) != 0 && std::strcmp(word, "--json") == 0) {
+    words.json = true;
+    return 1;
   }
-  return assignments;
+  const char* file = nullptr;
+  const int used = (accepted & takesFile) != 0 ? takeFileOption(arguments, at, file) : 0;
+  if (used == 0) {
+    usageError("%s: unknown option '%s'", command, shownName(word).text);
+    return noWordsUsed;
+  }
+  if (used < 0 || words.file != nullptr) {
+    usageError(used < 0 ? "%s: --file needs a FILE" : "%s: --file given more than once", command);
+    return noWordsUsed;
+  }
+  words.file = file;
+  return used;
+}
+
+// A help word before "--" wins over everything else on the line.
+bool asksForHelp(Arguments arguments) {
+  for (int i = 0; i < arguments.count && std::strcmp(arguments.values[i], "--") != 0; ++i)
+    if (isHelpWord(arguments.values[i])) return true;
+  return false;
+}
+
+// "--" ends the options; before it, a word that begins with "-" is an option or an error,
+// never an operand. False after a line on stderr.
+bool sortWords(const char* command, Arguments arguments, unsigned accepted, Words& words) {
+  words.help = asksForHelp(arguments);
+  if (words.help) return true;
+  int operandCount = 0;
+  bool optionsEnded = false;
+  for (int i = 0; i < arguments.count;) {
+    char* word = arguments.values[i];
+    if (!optionsEnded && std::strcmp(word, "--") == 0) {
+      optionsEnded = true;
+      ++i;
+    } else if (!optionsEnded && word[0] == '-') {
+      const int used = takeOption(command, arguments, i, accepted, words);
+      if (used == noWordsUsed) return false;
+      i += used;
+    } else {
+      arguments.values[operandCount++] = word;
+      ++i;
+    }
+  }
+  words.operands = Arguments{operandCount, arguments.values};
+  return true;
+}
+
+// The optional FILE of show, reset and check: the working directory's file unless one is given,
+// and at most one. Null after a line on stderr.
+const char* fileOperand(const char* command, const Words& words) {
+  if (words.operands.count == 0) return settingsFileName;
+  if (words.operands.count == 1) return words.operands.values[0];
+  usageError("%s: more than one FILE: '%s'", command, shownName(words.operands.values[1]).text);
+  return nullptr;
+}
+
+// The width of a column of the names table: its longest text.
+int columnWidth(const char* OptionName::*column) {
+  size_t longest = 0;
+  for (const OptionName& option : optionNames)
+    if (std::strlen(option.*column) > longest) longest = std::strlen(option.*column);
+  return static_cast<int>(longest);
+}
+
+// The file's record as the editor shows it on this machine, the defaults when there is no
+// file; false, with the reason, when the file is there but cannot be read.
+bool loadShown(const char* path, Settings& record, bool& exists, FileError& error) {
+  FileBytes bytes{};
+  if (!readSettingsFile(path, bytes, error)) return false;
+  record = asShown(settingsOfFile(bytes.data, bytes.size, offeredRefreshRates().steps));
+  exists = bytes.exists;
+  releaseFileBytes(bytes);
+  return true;
+}
+
+void printAligned(const Settings& record) {
+  const int width = columnWidth(&OptionName::name);
+  for (const OptionName& option : optionNames) {
+    char value[valueTextSize];
+    formatValue(option, record.*option.field, value);
+    printTo(stdout, "%-*s  %s\n", width, option.name, value);
+  }
+}
+
+// One JSON type per option: on/off as true/false, the texture memory as a number, everything
+// else as the text set takes, the refresh rate too ("auto", "75"), so that "auto" and a rate
+// share a type.
+void printJsonValue(const OptionName& option, int32_t value) {
+  char text[valueTextSize];
+  formatValue(option, value, text);
+  if (option.kind == FieldKind::onOff)
+    std::fputs(value != 0 ? "true" : "false", stdout);
+  else if (option.kind == FieldKind::memoryMb)
+    std::fputs(text, stdout);
+  else
+    printTo(stdout, "\"%s\"", text);
+}
+
+void printJson(const Settings& record) {
+  std::puts("{");
+  for (size_t i = 0; i < optionCount; ++i) {
+    printTo(stdout, "  \"%s\": ", optionNames[i].name);
+    printJsonValue(optionNames[i], record.*optionNames[i].field);
+    std::puts(i + 1 < optionCount ? "," : "");
+  }
+  std::puts("}");
+}
+
+int runHelp(Arguments);
+
+// Without a display to ask, the stored rate is shown as it is; the editor may show less.
+void noteRefreshWithoutDisplay(const Settings& record) {
+  if (offeredRefreshRates().fromDisplay || record.refreshIndex <= 0) return;
+  printTo(stderr,
+          "%s: refresh %d Hz is the stored rate; the editor may lower it to the highest rate its "
+          "display offers\n",
+          programName, static_cast<int>(rateHzOfStep(record.refreshIndex)));
+}
+
+int runShow(Arguments arguments) {
+  Words words;
+  if (!sortWords("show", arguments, takesJson, words)) return exitUsage;
+  if (words.help) return runHelp(arguments);
+  const char* path = fileOperand("show", words);
+  if (path == nullptr) return exitUsage;
+  Settings record{};
+  bool exists = false;
+  FileError error{};
+  if (!loadShown(path, record, exists, error)) return fileError(error);
+  if (words.json)
+    printJson(record);
+  else
+    printAligned(record);
+  if (!exists) {
+    printTo(stderr, "%s: %s: no such file; these are the defaults\n", programName,
+            shownName(path).text);
+    return exitMissing;
+  }
+  noteRefreshWithoutDisplay(record);
+  return exitDone;
+}
+
+// Checks NAME=VALUE and, with `record` given, puts the value into it. Answers exitDone or,
+// after the line on stderr, exitUsage.
+int takeAssignment(const char* assignment, Settings* record) {
+  const char* equals = std::strchr(assignment, '=');
+  if (equals == nullptr)
+    return usageError("set: '%s' has no '=': give NAME=VALUE", shownName(assignment).text);
+  const size_t nameLength = static_cast<size_t>(equals - assignment);
+  const OptionName* option = findOption(assignment, nameLength);
+  if (option == nullptr)
+    return usageError("set: unknown name '%s' (%s --help lists the names)",
+                      shownName(assignment, nameLength).text, programName);
+  int32_t value = 0;
+  if (!parseValue(*option, equals + 1, value)) {
+    char allowed[valueTextSize];
+    describeAllowed(*option, allowed);
+    return usageError("set: %s: '%s' is not allowed; allowed: %s", option->name,
+                      shownName(equals + 1).text, allowed);
+  }
+  if (record != nullptr) record->*option->field = value;
+  return exitDone;
+}
+
+// Applies the assignments in order; with `record` null, only checks them.
+int walkAssignments(Arguments assignments, Settings* record) {
+  for (int i = 0; i < assignments.count; ++i)
+    if (takeAssignment(assignments.values[i], record) != exitDone) return exitUsage;
+  return exitDone;
+}
+
+void applyAssignments(Settings& record, Arguments assignments) {
+  walkAssignments(assignments, &record);
+}
+
+void resetKeepingLanguage(Settings& record, Arguments) {
+  record = defaultSettings(record.language);
+}
+
+int saveRecord(const char* path, const Settings& record) {
+  FileError error{};
+  return replaceSettingsFile(path, canonicalFile(record).text, error) ? exitDone : fileError(error);
+}
+
+// The read, the change and the replace under the writers' lock, so that another writer's
+// change lands either wholly before this one's read or wholly after its replace.
+int rewriteFile(const char* path, void (*change)(Settings&, Arguments), Arguments assignments) {
+  WriteLock lock{};
+  FileError error{};
+  if (!lockForWriting(path, lock, error)) return fileError(error);
+  Settings record{};
+  bool exists = false;
+  int result = exitFile;
+  if (loadShown(path, record, exists, error)) {
+    change(record, assignments);
+    result = saveRecord(path, record);
+  } else {
+    fileError(error);
+  }
+  releaseWriteLock(lock);
+  return result;
 }
 
 // Every assignment is checked before the file is read, so a bad one changes nothing.
 int runSet(Arguments arguments) {
-  const char* path = settingsFileName;
-  const int assignments = walkAssignments(arguments, nullptr, path);
-  if (assignments < 0) return exitUsage;
-  if (assignments == 0) return usageError("set: no NAME=VALUE given");
-  Settings record{};
-  FileError error{};
-  if (!loadShown(path, record, error)) return fileError(error);
-  walkAssignments(arguments, &record, path);
-  return saveRecord(path, record);
+  Words words;
+  if (!sortWords("set", arguments, takesFile, words)) return exitUsage;
+  if (words.help) return runHelp(arguments);
+  if (walkAssignments(words.operands, nullptr) != exitDone) return exitUsage;
+  if (words.operands.count == 0) return usageError("set: no NAME=VALUE given");
+  const char* path = words.file != nullptr ? words.file : settingsFileName;
+  return rewriteFile(path, applyAssignments, words.operands);
 }
 
 int runReset(Arguments arguments) {
-  FileArgument file;
-  if (!takeFileArguments("reset", arguments, file, nullptr)) return exitUsage;
-  Settings record{};
-  FileError error{};
-  if (!loadShown(file.path, record, error)) return fileError(error);
-  return saveRecord(file.path, defaultSettings(record.language));
+  Words words;
+  if (!sortWords("reset", arguments, takesNone, words)) return exitUsage;
+  if (words.help) return runHelp(arguments);
+  const char* path = fileOperand("reset", words);
+  if (path == nullptr) return exitUsage;
+  return rewriteFile(path, resetKeepingLanguage, Arguments{0, nullptr});
+}
+
+int checkBytes(const char* path, const FileBytes& bytes) {
+  const int32_t refreshCap = offeredRefreshRates().steps;
+  const ShownName name = shownName(path);
+  if (isCanonical(bytes.data, bytes.size, refreshCap)) {
+    printTo(stdout, "%s: as Save writes it\n", name.text);
+    return exitDone;
+  }
+  printTo(stdout, "%s: Save would change it:\n", name.text);
+  listChanges(bytes.data, bytes.size, refreshCap, stdout);
+  return exitWouldChange;
 }
 
 int runCheck(Arguments arguments) {
-  FileArgument file;
-  if (!takeFileArguments("check", arguments, file, nullptr)) return exitUsage;
+  Words words;
+  if (!sortWords("check", arguments, takesNone, words)) return exitUsage;
+  if (words.help) return runHelp(arguments);
+  const char* path = fileOperand("check", words);
+  if (path == nullptr) return exitUsage;
   FileBytes bytes{};
   FileError error{};
-  if (!readSettingsFile(file.path, bytes, error)) return fileError(error);
+  if (!readSettingsFile(path, bytes, error)) return fileError(error);
   if (!bytes.exists) {
-    printTo(stdout, "%s: no such file; Save would write it with the defaults\n", file.path);
-    return exitWouldChange;
+    printTo(stderr, "%s: %s: no such file; Save would write it with the defaults\n", programName,
+            shownName(path).text);
+    return exitMissing;
   }
-  const bool canonical = isCanonical(bytes.data, bytes.size);
-  if (canonical) {
-    printTo(stdout, "%s: as Save writes it\n", file.path);
-  } else {
-    printTo(stdout, "%s: Save would change it:\n", file.path);
-    listChanges(bytes.data, bytes.size, stdout);
-  }
+  const int result = checkBytes(path, bytes);
   releaseFileBytes(bytes);
-  return canonical ? exitDone : exitWouldChange;
+  return result;
 }
 
+// Every line fits an 80-column console.
 constexpr char helpHeading[] =
     "Usage: morvane-config COMMAND ...\n"
-    "Sets the Morvane graphics layer's options in its settings file without the editor's "
-    "window.\n"
+    "Sets the Morvane graphics layer's options in its settings file without the\n"
+    "editor's window.\n"
     "\n"
     "  show [--json] [FILE]             every option as the editor would show it\n"
-    "  set [--file FILE] NAME=VALUE...  change options, all or none; the file is written\n"
-    "                                   byte for byte as the editor's Save writes it\n"
-    "  reset [FILE]                     every option at its default, the language kept\n"
-    "  check [FILE]                     exit 0 when the file is as Save writes it; else exit 1\n"
-    "                                   and list what Save would change\n"
-    "  --help, --version\n"
+    "  set [--file FILE] NAME=VALUE...  change options, all or none; the file is\n"
+    "                                   written byte for byte as Save writes it\n"
+    "  reset [FILE]                     every option at its default but the language\n"
+    "  check [FILE]                     exit 0 when the file is as Save writes it;\n"
+    "                                   else exit 1 and list what Save would change\n"
+#ifdef _WIN32
+    "  --help (also -h, /?), --version\n"
+#else
+    "  --help (also -h), --version\n"
+#endif
     "\n"
-    "FILE is quenlix.ini in the working directory unless given.\n"
-    "Exit codes: 0 done, 1 Save would change the file (check), 2 a bad command line,\n"
-    "3 the file cannot be read or written (it is then left as it was).\n"
+    "FILE is quenlix.ini in the working directory unless given; \"--\" ends the\n"
+    "options, so FILE may begin with \"-\". --help after a command gives this help.\n"
+    "Exit codes: 0 done, 1 Save would change the file (check) or there is no file\n"
+    "(show, check), 2 a bad command line, 3 the file cannot be read or written (it\n"
+    "is then left as it was; another program writing it is waited for 3 seconds).\n"
     "\n"
     "NAME, its file key (also a name: MEM=64), what it does, its values:\n";
 
 constexpr char helpRefreshNote[] =
     "\n"
-    "refresh: no rate above 200 Hz fits the file's two digits, and\n"
-    "the editor lowers a rate its display does not offer to the highest one it does.\n";
+    "refresh: no rate above 200 Hz fits the file's two digits, and the editor\n"
+    "lowers a rate its display does not offer to the highest one it does.\n";
+
+constexpr int helpIndent = 6;
+constexpr int helpColumns = 80;
+
+// The allowed values after the indent, wrapped at the " | " between two where the next one
+// would pass the last column.
+void printWrappedValues(const char* values) {
+  constexpr char separator[] = " | ";
+  constexpr int separatorLength = sizeof separator - 1;
+  printTo(stdout, "%*s", helpIndent, "");
+  int column = helpIndent;
+  for (const char* piece = values; piece != nullptr;) {
+    const char* next = std::strstr(piece, separator);
+    const int length =
+        next != nullptr ? static_cast<int>(next - piece) : static_cast<int>(std::strlen(piece));
+    if (piece != values && column + separatorLength + length > helpColumns) {
+      printTo(stdout, " |\n%*s", helpIndent, "");
+      column = helpIndent;
+    } else if (piece != values) {
+      std::fputs(separator, stdout);
+      column += separatorLength;
+    }
+    printTo(stdout, "%.*s", length, piece);
+    column += length;
+    piece = next != nullptr ? next + separatorLength : nullptr;
+  }
+  std::fputc('\n', stdout);
+}
 
 int runHelp(Arguments) {
   std::fputs(helpHeading, stdout);
   const int nameWidth = columnWidth(&OptionName::name);
-  const int keyWidth = columnWidth(&OptionName::fileKey);
   for (const OptionName& option : optionNames) {
+    printTo(stdout, "  %-*s  %s\n%*s%s\n", nameWidth, option.name, option.fileKey, helpIndent, "",
+            option.about);
     char allowed[valueTextSize];
     describeAllowed(option, allowed);
-    printTo(stdout, "  %-*s  %-*s  %s\n      %s\n", nameWidth, option.name, keyWidth,
-            option.fileKey, option.about, allowed);
+    printWrappedValues(allowed);
   }
   std::fputs(helpRefreshNote, stdout);
   return exitDone;
@@ -302,6 +435,9 @@ constexpr Command commands[] = {
     {"check",     runCheck  },
     {"--help",    runHelp   },
     {"-h",        runHelp   },
+#ifdef _WIN32
+    {"/?",        runHelp   },
+#endif
     {"help",      runHelp   },
     {"--version", runVersion},
 };
@@ -313,5 +449,6 @@ int runCommandLine(int argc, char** argv) {
   const Arguments rest{argc - 2, argv + 2};
   for (const Command& command : commands)
     if (std::strcmp(argv[1], command.name) == 0) return command.run(rest);
-  return usageError("unknown command '%s' (%s --help lists them)", argv[1], programName);
+  return usageError("unknown command '%s' (%s --help lists them)", shownName(argv[1]).text,
+                    programName);
 }

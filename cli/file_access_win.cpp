@@ -3,6 +3,7 @@
 
 #include "cli/file_access.h"
 #include "cli/print.h"
+#include "cli/shown_name.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -18,7 +19,7 @@ bool fail(FileError& error, const char* path, const char* what, DWORD code) {
     --end;
   reason[end] = '\0';
   if (end == 0) formatInto(reason, sizeof reason, "error %lu", static_cast<unsigned long>(code));
-  formatInto(error.text, sizeof error.text, "%s: %s: %s", path, what, reason);
+  formatInto(error.text, sizeof error.text, "%s: %s: %s", shownName(path).text, what, reason);
   return false;
 }
 

@@ -4,14 +4,16 @@ add_library(morvane_cli STATIC
   cli/option_names.cpp
   cli/canonical_check.cpp
   cli/commands.cpp
-  cli/print.cpp)
+  cli/print.cpp
+  cli/shown_name.cpp)
 target_link_libraries(morvane_cli PUBLIC morvane_core)
 target_compile_definitions(morvane_cli PRIVATE MORVANE_VERSION="${PROJECT_VERSION}")
 morvane_warnings(morvane_cli)
 
 if(WIN32)
-  # The console program shares the editor's Win32 read and safe replace.
-  add_executable(morvane-config cli/main.cpp cli/file_access_win.cpp settings/settings_file_win.cpp)
+  # The console program shares the editor's Win32 read, safe replace and display probe.
+  add_executable(morvane-config cli/main.cpp cli/file_access_win.cpp cli/file_lock_win.cpp
+    settings/settings_file_win.cpp app/refresh_probe_win.cpp)
 else()
   add_executable(morvane-config cli/main.cpp cli/file_access_posix.cpp)
 endif()
@@ -33,10 +35,14 @@ if(WIN32)
     tests/cli/cli_cases.cpp
     tests/cli/win_sandbox.cpp
     tests/cli/cli_win_test.cpp
+    tests/cli/cli_win_writers_test.cpp
+    cli/file_lock_win.cpp
+    settings/settings_file_win.cpp
+    app/refresh_probe_win.cpp
     tests/win/console_run.cpp
     tests/win/test_support.cpp
     tests/common/expected_file.cpp)
-  target_link_libraries(cli_win_tests PRIVATE gtest_main)
+  target_link_libraries(cli_win_tests PRIVATE morvane_cli gtest_main)
   target_include_directories(cli_win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_compile_definitions(cli_win_tests PRIVATE
     "MORVANE_CONFIG_PATH=\"Z:$<TARGET_FILE:morvane-config>\"" MORVANE_VERSION="${PROJECT_VERSION}")
@@ -54,6 +60,7 @@ else()
     tests/cli/cli_cases.cpp
     tests/cli/posix_sandbox.cpp
     tests/cli/cli_host_test.cpp
+    tests/cli/writers_test.cpp
     tests/common/expected_file.cpp)
   target_link_libraries(cli_tests PRIVATE morvane_cli gtest_main)
   target_include_directories(cli_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

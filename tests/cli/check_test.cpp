@@ -15,20 +15,22 @@ namespace {
 
 size_t changesIn(const std::string& bytes) {
   std::FILE* sink = std::fopen("/dev/null", "w");
-  const size_t changes =
-      listChanges(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), sink);
+  const size_t changes = listChanges(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                     bytes.size(), highestRefreshStepCount, sink);
   std::fclose(sink);
   return changes;
 }
 
 bool canonical(const std::string& bytes) {
-  return isCanonical(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  return isCanonical(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                     highestRefreshStepCount);
 }
 
 // The whole file Save writes for these bytes: the record the editor reads from them, shown.
 std::string savedFor(const std::string& bytes) {
   const Settings read =
-      settingsOfFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+      settingsOfFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                     highestRefreshStepCount);
   return canonicalFile(asShown(read)).text;
 }
 

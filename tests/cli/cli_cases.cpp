@@ -43,6 +43,36 @@ std::string withLfOnly(std::string text) {
   return text;
 }
 
+// What show prints for a stored refresh step on the display under test, and the part of the
+// line it adds on stderr ("" for none): without a display the stored rate is shown, with a
+// note that the editor may lower it.
+std::string shownRate(const OfferedDisplay& display, int step) {
+  const int shown = std::min(step, static_cast<int>(display.refreshSteps));
+  return shown == 0 ? "refresh auto" : "refresh " + std::to_string(55 + 5 * shown);
+}
+
+std::string rateNote(const OfferedDisplay& display, int step) {
+  if (display.probed || step == 0) return "";
+  return "refresh " + std::to_string(55 + 5 * step) +
+         " Hz is the stored rate; the editor may lower";
+}
+
+std::string twoDigits(int number) {
+  return std::string(1, static_cast<char>('0' + number / 10)) +
+         static_cast<char>('0' + number % 10);
+}
+
+// What check says of a file Save wrote with this refresh step and the rest canonical.
+Run checkOfStoredRate(const OfferedDisplay& display, int step, int line) {
+  if (step <= display.refreshSteps) return {{"check"}, 0, {"quenlix.ini: as Save writes it"}, ""};
+  const int shown = static_cast<int>(display.refreshSteps);
+  return {{"check"},
+          1,
+          {"line " + std::to_string(line) + ": \"REFRESH:" + twoDigits(step) +
+           "\" becomes \"REFRESH:" + twoDigits(shown) + "\" (" + shownRate(display, shown) + ")"},
+          ""};
+}
+
 // A good value for every name, off its default, in the spellings a person may use: the line
 // it changes in a file of defaults and the line show then prints.
 struct GoodValue {
@@ -72,8 +102,6 @@ const GoodValue kGoodValues[] = {
     {"directx-videos=on",                             "DIRECTXVIDEOS:",                 "1",   "directx-videos on"},
     {"texture-videos=off",                            "TEXTURVIDEOS:",                  "0",   "texture-videos off"},
     {"fixed-gamma=true",                              "FESTESGAMMA:",                   "1",   "fixed-gamma on"},
-    {"refresh=60",                                    "REFRESH:",                       "01",  "refresh 60"},
-    {"refresh=200",                                   "REFRESH:",                       "29",  "refresh 200"},
     {"windowed=1",                                    "WINDOWED:",                      "1",   "windowed on"},
     {"centred=On",                                    "ZENTRIERT:",                     "1",   "centred on"},
     {"capture-mouse=yes",                             "MAUSGRENZEN:",                   "1",   "capture-mouse on"},
@@ -121,13 +149,23 @@ const std::pair<const char*, const char*> kBadValues[] = {
 // clang-format off
 
 // Each good value set in an empty directory, then shown.
-void addGoodValues(std::vector<CliCase>& cases) {
+void addGoodValues(std::vector<CliCase>& cases, const OfferedDisplay& display) {
   for (const GoodValue& value : kGoodValues)
     cases.push_back(makeCase(std::string("set ") + value.assignment,
         {},
         {{{"set", value.assignment}, 0, {}, ""},
          {{"show"}, 0, {value.shown}, ""}},
         {file(canonical({{value.key, value.digits}}))}));
+  // set writes the rate asked for; show predicts what the editor makes of it here.
+  for (const int rateHz : {60, 200}) {
+    const int step = (rateHz - 55) / 5;
+    cases.push_back(makeCase("set refresh=" + std::to_string(rateHz),
+        {},
+        {{{"set", "refresh=" + std::to_string(rateHz)}, 0, {}, ""},
+         {{"show"}, 0, {shownRate(display, step)}, rateNote(display, step)},
+         checkOfStoredRate(display, step, 5)},
+        {file(canonical({{"REFRESH:", twoDigits(step)}}))}));
+  }
 }
 
 // Each bad value refused, the file as it was.
@@ -157,6 +195,20 @@ void addUsageErrors(std::vector<CliCase>& cases) {
       {{"show", "--yaml"},                   "show: unknown option '--yaml'"},
       {{"reset", "--all"},                   "reset: unknown option '--all'"},
       {{"check", "a.ini", "b.ini"},          "check: more than one FILE: 'b.ini'"},
+      // A word that begins with "-" is an option or an error, never a file or an assignment.
+      {{"show", "-json"},                    "show: unknown option '-json'"},
+      {{"check", "-"},                       "check: unknown option '-'"},
+      {{"reset", "-x", "other.ini"},         "reset: unknown option '-x'"},
+      {{"set", "-f", "x.ini", "fsaa=4x"},    "set: unknown option '-f'"},
+      {{"show", "--json=yes"},               "show: unknown option '--json=yes'"},
+      {{"reset", "--file", "other.ini"},     "reset: unknown option '--file'"},
+      {{"set", "--file", "a.ini", "--file=b.ini", "fsaa=4x"}, "set: --file given more than once"},
+      {{"set", "--file=a.ini", "fsaa=4x", "--file", "a.ini"}, "set: --file given more than once"},
+      {{"set", "--", "--file=a.ini"},        "set: unknown name '--file'"},
+      // Control bytes in what the user typed come back escaped, on the one line.
+      {{"set", "fs\naa=4x"},                "set: unknown name 'fs\\naa'"},
+      {{"set", "fsaa=4\tx\x1b"},           "set: fsaa: '4\\tx\\x1b' is not allowed"},
+      {{"frob\rnicate"},                    "unknown command 'frob\\rnicate'"},
   };
   for (const auto& line : wrong) {
     std::string name = "usage";
@@ -193,8 +245,8 @@ void addHelpAndVersion(std::vector<CliCase>& cases) {
          "fsaa FSAA:",
          "language SPRACHE:",
          "none | upper-left | upper-right | lower-left | lower-right",
-         "framerate,clock,texture-mass | framerate,texture-mass,clock | "
-         "texture-mass,clock,framerate | texture-mass,framerate,clock | "
+         "framerate,clock,texture-mass | framerate,texture-mass,clock |",
+         "texture-mass,clock,framerate | texture-mass,framerate,clock |",
          "clock,texture-mass,framerate | clock,framerate,texture-mass",
          "none | digital | small-analogue | large-analogue",
          "on | off (also 1/0, true/false, yes/no)",
@@ -203,7 +255,7 @@ void addHelpAndVersion(std::vector<CliCase>& cases) {
          "off | 2x | 4x | 6x | 8x",
          "de | en",
          "no rate above 200 Hz fits the file's two digits",
-         "the editor lowers a rate its display does not offer"},
+         "lowers a rate its display does not offer to the highest one it does"},
         ""}},
       {}));
   cases.push_back(makeCase("version",
@@ -212,10 +264,10 @@ void addHelpAndVersion(std::vector<CliCase>& cases) {
       {}));
 }
 
-void addShows(std::vector<CliCase>& cases) {
+void addShows(std::vector<CliCase>& cases, const OfferedDisplay& display) {
   cases.push_back(makeCase("show the defaults without a file",
       {},
-      {{{"show"}, 0,
+      {{{"show"}, 1,
         {"info-corner             none",
          "display-order           framerate,clock,texture-mass",
          "framerate               on",
@@ -236,7 +288,7 @@ void addShows(std::vector<CliCase>& cases) {
          "desktop-resolution      off",
          "fsaa                    off",
          "language                de"},
-        "", true}},
+        "quenlix.ini: no such file; these are the defaults", true}},
       {}));
   // Values outside the lists, as the window brings them in; nothing is written.
   const std::string outOfRange =
@@ -246,9 +298,9 @@ void addShows(std::vector<CliCase>& cases) {
       {file(outOfRange)},
       {{{"show"}, 0,
         {"windowed on", "texture-memory 8", "clock large-analogue",
-         "display-order clock,framerate,texture-mass", "language en", "fsaa 8x", "refresh 180",
-         "info-corner lower-left", "framerate off", "texture-videos on"},
-        ""}},
+         "display-order clock,framerate,texture-mass", "language en", "fsaa 8x",
+         shownRate(display, 25), "info-corner lower-left", "framerate off", "texture-videos on"},
+        rateNote(display, 25)}},
       {file(outOfRange)}));
   cases.push_back(makeCase("show and show --json a named file",
       {file("MEM:099\r\nFSAA:6", "other.ini")},
@@ -258,7 +310,7 @@ void addShows(std::vector<CliCase>& cases) {
       {file("MEM:099\r\nFSAA:6", "other.ini")}));
 }
 
-void addSets(std::vector<CliCase>& cases) {
+void addSets(std::vector<CliCase>& cases, const OfferedDisplay& display) {
   cases.push_back(makeCase("set keeps the rest of the file",
       {file(kHandWritten)},
       {{{"set", "fsaa=4x"}, 0, {}, ""}},
@@ -277,7 +329,7 @@ void addSets(std::vector<CliCase>& cases) {
          "windowed=on", "centred=on", "capture-mouse=on", "window-extras=on",
          "desktop-resolution=on", "fsaa=8x", "language=en"},
         0, {}, ""},
-       {{"check"}, 0, {"quenlix.ini: as Save writes it"}, "", true}},
+       checkOfStoredRate(display, 27, 5)},
       {file("MEM:097\r\nGL_EXT_paletted_texture:0\r\nZENTRIERT:1\r\nVERSTELLBAR:1\r\n"
             "REFRESH:27\r\nDESKTOPRES:1\r\nFSAA:8\r\nMAUSGRENZEN:1\r\n"
             "GL_EXT_shared_texture_palette:0\r\nGL_EXT_packed_pixels:0\r\nWINDOWED:1\r\n"
@@ -298,8 +350,9 @@ void addSets(std::vector<CliCase>& cases) {
   cases.push_back(makeCase("set the highest rate the file holds",
       {},
       {{{"set", "refresh=200"}, 0, {}, ""},
-       {{"show"}, 0, {"refresh 200"}, ""},
-       {{"check"}, 0, {"quenlix.ini: as Save writes it"}, ""}},
+       {{"show", "--json"}, 0, {"\"refresh\": \"" + shownRate(display, 29).substr(8) + "\","},
+        rateNote(display, 29)},
+       checkOfStoredRate(display, 29, 5)},
       {file(canonical({{"REFRESH:", "29"}}))}));
 }
 
@@ -372,9 +425,66 @@ void addChecks(std::vector<CliCase>& cases) {
            {heading, "  blank lines dropped: 2", "  the last line gets the line end it lacks"});
   cases.push_back(makeCase("check without a file",
       {},
-      {{{"check"}, 1, {"quenlix.ini: no such file; Save would write it with the defaults"}, "",
+      {{{"check"}, 1, {}, "quenlix.ini: no such file; Save would write it with the defaults",
         true}},
       {}));
+}
+
+// "--" ends the options: a file whose name begins with "-" can be named.
+void addOptionsEnd(std::vector<CliCase>& cases) {
+  cases.push_back(makeCase("-- before a FILE that begins with -",
+      {file(kHandWritten, "-odd.ini")},
+      {{{"show", "--", "-odd.ini"}, 0, {"texture-memory 50", "texture-mass on"}, ""},
+       {{"show", "--json", "--", "-odd.ini"}, 0, {"\"texture-memory\": 50,"}, ""},
+       {{"check", "--", "-odd.ini"}, 1, {"-odd.ini: Save would change it:"}, ""},
+       {{"reset", "--", "-odd.ini"}, 0, {}, ""}},
+      {file(canonical(), "-odd.ini")}));
+  cases.push_back(makeCase("-- before the assignments of set",
+      {file(kHandWritten, "-odd.ini")},
+      {{{"set", "--file", "-odd.ini", "--", "fsaa=2x", "windowed=on"}, 0, {}, ""},
+       {{"set", "--file=-odd.ini", "--", "clock=digital"}, 0, {}, ""}},
+      {file(canonical({{"MEM:", "050"}, {"STATS:", "1"}, {"FSAA:", "2"}, {"WINDOWED:", "1"},
+                       {"UHRZEIT:", "1"}}), "-odd.ini")}));
+}
+
+// --help after any command gives the help and does nothing else, whatever else is on the line.
+void addHelpAfterCommands(std::vector<CliCase>& cases) {
+  const std::vector<std::string> lines[] = {
+      {"show", "--help"},
+      {"show", "--json", "-h", "other.ini"},
+      {"set", "--help", "fsaa=4x"},
+      {"set", "fsaa=bad", "--help"},
+      {"set", "--file", "-h"},
+      {"reset", "-h"},
+      {"reset", "other.ini", "--help"},
+      {"check", "--bogus", "--help"},
+  };
+  for (const std::vector<std::string>& line : lines) {
+    std::string name = "help after";
+    for (const std::string& argument : line) name += " " + argument;
+    cases.push_back(makeCase(name,
+        {file(kHandWritten)},
+        {{line, 0, {"Usage: morvane-config COMMAND ...", "fsaa FSAA:"}, ""}},
+        {file(kHandWritten)}));
+  }
+  cases.push_back(makeCase("help after -- is a FILE",
+      {},
+      {{{"show", "--", "--help"}, 1, {"fsaa off"}, "--help: no such file; these are the defaults"}},
+      {}));
+}
+
+// A file that is not there: show gives the defaults and says so, check says what Save would do,
+// both with exit 1, and nothing is made.
+void addMissingFiles(std::vector<CliCase>& cases) {
+  cases.push_back(makeCase("show and check of a file that is not there",
+      {file(kHandWritten)},
+      {{{"show", "typo.ini"}, 1, {"texture-memory 16"},
+        "typo.ini: no such file; these are the defaults"},
+       {{"show", "--json", "typo.ini"}, 1, {"\"texture-memory\": 16,"},
+        "typo.ini: no such file; these are the defaults"},
+       {{"check", "typo.ini"}, 1, {},
+        "typo.ini: no such file; Save would write it with the defaults", true}},
+      {file(kHandWritten)}));
 }
 
 // A directory in the file's place, or none where the file should be: nothing is read, nothing
@@ -392,7 +502,7 @@ void addDirectoryErrors(std::vector<CliCase>& cases) {
   const std::string missing = "nowhere/quenlix.ini: cannot read it";
   cases.push_back(makeCase("a directory that does not exist",
       {},
-      {{{"set", "--file", "nowhere/quenlix.ini", "fsaa=4x"}, 3, {}, missing},
+      {{{"set", "--file", "nowhere/quenlix.ini", "fsaa=4x"}, 3, {}, "nowhere/quenlix.ini: cannot"},
        {{"show", "nowhere/quenlix.ini"}, 3, {}, missing}},
       {}));
 }
@@ -449,17 +559,20 @@ std::string expectedListing(const std::vector<Entry>& entries) {
 
 }  // namespace
 
-std::vector<CliCase> cliCases() {
+std::vector<CliCase> cliCases(const OfferedDisplay& display) {
   std::vector<CliCase> cases;
-  addGoodValues(cases);
+  addGoodValues(cases, display);
   addBadValues(cases);
   addUsageErrors(cases);
   addHelpAndVersion(cases);
-  addShows(cases);
-  addSets(cases);
+  addShows(cases, display);
+  addSets(cases, display);
   addResets(cases);
   addChecks(cases);
   addDirectoryErrors(cases);
+  addOptionsEnd(cases);
+  addHelpAfterCommands(cases);
+  addMissingFiles(cases);
   return cases;
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -63,9 +64,16 @@ inline void PrintTo(const CliCase& c, std::ostream* out) {
   *out << c.name;
 }
 
+// The refresh rates the program under test takes as offered: on the host every one a file
+// holds, with no display to ask; on Windows those of the display it finds.
+struct OfferedDisplay {
+  bool probed;
+  int32_t refreshSteps;
+};
+
 // Every case: every name with a good and a bad value, round trips through show, the usage
 // errors, check on canonical and other files, reset, a directory in the file's place.
-std::vector<CliCase> cliCases();
+std::vector<CliCase> cliCases(const OfferedDisplay& display);
 
 // Runs the case in the sandbox and checks every expectation.
 void runCliCase(const CliCase& c, Sandbox& sandbox);

@@ -4,6 +4,10 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <pwd.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <limits.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -14,8 +18,11 @@
 #include <cstring>
 #include <fstream>
 #include <ios>
+#include <sstream>
 #include <string>
 
+#include "cli/file_access.h"
+#include "cli/option_names.h"
 #include "tests/cli/cli_cases.h"
 #include "tests/cli/posix_sandbox.h"
 #include "tests/common/expected_file.h"
@@ -32,7 +39,10 @@ TEST_P(CommandLines, GiveTheirOutputExitCodeAndBytes) {
   runCliCase(GetParam(), sandbox);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cli, CommandLines, testing::ValuesIn(cliCases()), cliCaseName);
+// No display to ask: every rate the file holds counts as offered.
+INSTANTIATE_TEST_SUITE_P(Cli, CommandLines,
+                         testing::ValuesIn(cliCases(OfferedDisplay{false, highestRefreshStepCount})),
+                         cliCaseName);
 
 // Every value is read back with its type: on/off as booleans, numbers as numbers.
 TEST(ShowJson, IsReadBackByAJsonParser) {
@@ -63,7 +73,7 @@ TEST(ShowJson, IsReadBackByAJsonParser) {
       "directx-videos false\n"
       "texture-videos true\n"
       "fixed-gamma false\n"
-      "refresh 190\n"
+      "refresh \"190\"\n"
       "windowed true\n"
       "centred false\n"
       "capture-mouse false\n"
@@ -72,6 +82,34 @@ TEST(ShowJson, IsReadBackByAJsonParser) {
       "fsaa \"8x\"\n"
       "language \"en\"\n",
       parsed.out);
+}
+
+// A typed reader meets one JSON type per option, whatever the value: the defaults ("auto" for
+// the refresh rate) and a file with every value off them give the same types.
+TEST(ShowJson, EveryOptionKeepsOneType) {
+  PosixSandbox sandbox;
+  sandbox.writeFile("defaults.ini", "");
+  sandbox.writeFile("changed.ini",
+                    "MEM:097\r\nFPS:3\r\nUHRZEIT:2\r\nANZEIGEFOLGE:4\r\nFSAA:8\r\nREFRESH:27\r\n"
+                    "WINDOWED:1\r\nSPRACHE:1\r\nGL_EXT_packed_pixels:0\r\n");
+  std::string types[2];
+  const char* const files[2] = {"defaults.ini", "changed.ini"};
+  for (int i = 0; i < 2; ++i) {
+    const std::string json = sandbox.pathOf("show.json");
+    ASSERT_EQ(
+        0, runProgram(MORVANE_CONFIG_PATH, {"show", "--json", files[i]}, sandbox.path(), "", json)
+               .exitCode);
+    const RunOutcome parsed = runProgram("/usr/bin/env",
+                                         {"python3", "-c",
+                                          "import json, sys\n"
+                                          "for name, value in json.load(sys.stdin).items():\n"
+                                          "    print(name, type(value).__name__)\n"},
+                                         sandbox.path(), json);
+    ASSERT_EQ(0, parsed.exitCode) << parsed.err;
+    types[i] = parsed.out;
+  }
+  EXPECT_EQ(types[0], types[1]);
+  EXPECT_NE(std::string::npos, types[0].find("refresh str\n")) << types[0];
 }
 
 mode_t regularFile(mode_t permissions) {
@@ -188,6 +226,174 @@ TEST(FileRefusals, UnreadableFile) {
   EXPECT_EQ(kHandWritten, sandbox.readFile("quenlix.ini"));
 }
 
+// Each command, on the file `name`.
+// clang-format off
+std::vector<std::vector<std::string>> everyCommandOn(const std::string& name) {
+  return {
+      {"show", name},
+      {"check", name},
+      {"reset", name},
+      {"set", "--file", name, "fsaa=4x"},
+  };
+}
+// clang-format on
+
+// Makes a socket file at `path`; false when the system will not.
+bool makeSocket(const std::string& path) {
+  const int socketFile = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (socketFile < 0 || path.size() >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  const bool made = bind(socketFile, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  close(socketFile);
+  return made;
+}
+
+// What is not a regular file is refused at once, by name, and neither read nor replaced: no
+// command waits on a FIFO for a writer, and no device is written.
+TEST(FileRefusals, AnythingButARegularFile) {
+  PosixSandbox sandbox;
+  ASSERT_EQ(0, mkfifo(sandbox.pathOf("fifo.ini").c_str(), 0644));
+  ASSERT_EQ(0, symlink("fifo.ini", sandbox.pathOf("link-to-fifo.ini").c_str()));
+  const bool haveSocket = makeSocket(sandbox.pathOf("socket.ini"));
+  const std::pair<std::string, std::string> odd[] = {
+      {"fifo.ini",         "it is a FIFO"            },
+      {"link-to-fifo.ini", "it is a FIFO"            },
+      {"/dev/null",        "it is a character device"},
+      {"/dev/zero",        "it is a character device"},
+      {"socket.ini",       "it is a socket"          },
+  };
+  for (const auto& [name, kind] : odd) {
+    if (name == "socket.ini" && !haveSocket) continue;
+    for (const std::vector<std::string>& arguments : everyCommandOn(name)) {
+      const RunOutcome outcome = sandbox.run(arguments);
+      EXPECT_EQ(3, outcome.exitCode) << arguments[0] << " " << name;
+      EXPECT_NE(std::string::npos, outcome.err.find(name + ": ")) << outcome.err;
+      EXPECT_NE(std::string::npos, outcome.err.find(kind)) << outcome.err;
+    }
+  }
+  struct stat status {};
+  ASSERT_EQ(0, stat("/dev/null", &status));
+  EXPECT_TRUE(S_ISCHR(status.st_mode)) << "/dev/null must stay a device";
+  EXPECT_TRUE(S_ISFIFO(modeOf(sandbox.pathOf("fifo.ini"))));
+  EXPECT_EQ(std::string(haveSocket ? "fifo.ini\nlink-to-fifo.ini\nsocket.ini\n"
+                                   : "fifo.ini\nlink-to-fifo.ini\n"),
+            sandbox.listing());
+}
+
+// A settings file has a few hundred bytes; one past the bound is refused without being read
+// whole, a sparse gigabyte as fast as the rest.
+TEST(FileRefusals, AFileFarLargerThanSettings) {
+  PosixSandbox sandbox;
+  const std::string comment = "; " + std::string(largestSettingsFileBytes - 21, 'x') + "\r\n";
+  sandbox.writeFile("largest.ini", comment + "FSAA:4\r\nMEM:099\r\n");
+  ASSERT_EQ(largestSettingsFileBytes, sandbox.readFile("largest.ini").size());
+  sandbox.writeFile("over.ini", comment + "FSAA:4\r\nMEM:0999\r\n");
+  const int huge = open(sandbox.pathOf("huge.ini").c_str(), O_WRONLY | O_CREAT, 0644);
+  ASSERT_EQ(0, ftruncate(huge, 1L << 30));
+  close(huge);
+
+  const RunOutcome largest = sandbox.run({"show", "largest.ini"});
+  EXPECT_EQ(0, largest.exitCode) << largest.err;
+  EXPECT_NE(std::string::npos, largest.out.find("fsaa                    4x")) << largest.out;
+  for (const char* name : {"over.ini", "huge.ini"}) {
+    for (const std::vector<std::string>& arguments : everyCommandOn(name)) {
+      const RunOutcome outcome = sandbox.run(arguments);
+      EXPECT_EQ(3, outcome.exitCode) << arguments[0] << " " << name;
+      EXPECT_NE(std::string::npos, outcome.err.find("more than a settings file's 65536"))
+          << outcome.err;
+    }
+  }
+  struct stat status {};
+  ASSERT_EQ(0, stat(sandbox.pathOf("huge.ini").c_str(), &status));
+  EXPECT_EQ(1L << 30, status.st_size);
+}
+
+// Root gives the new file the old one's owner and group, so that the user can still read it.
+TEST(FileOwners, TheOwnerAndGroupStay) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+  const passwd* nobody = getpwnam("nobody");
+  ASSERT_NE(nullptr, nobody);
+  const gid_t group = nobody->pw_gid + 1;
+  PosixSandbox sandbox;
+  sandbox.writeFile("quenlix.ini", kHandWritten);
+  const std::string path = sandbox.pathOf("quenlix.ini");
+  ASSERT_EQ(0, chown(path.c_str(), nobody->pw_uid, group));
+  ASSERT_EQ(0, chmod(path.c_str(), 02640));
+  for (const std::vector<std::string>& arguments : {
+           std::vector<std::string>{"set", "fsaa=4x"},
+           std::vector<std::string>{"reset"    }
+  }) {
+    EXPECT_EQ(0, sandbox.run(arguments).exitCode) << arguments[0];
+    struct stat status {};
+    ASSERT_EQ(0, stat(path.c_str(), &status));
+    EXPECT_EQ(nobody->pw_uid, status.st_uid);
+    EXPECT_EQ(group, status.st_gid);
+    EXPECT_EQ(regularFile(02640), status.st_mode) << std::oct << status.st_mode;
+  }
+}
+
+// The kernel's rule for links in shared sticky directories, applied everywhere: root does not
+// write through a link another user owns, be it the file's or one of its directories'.
+TEST(Links, RootDoesNotWriteThroughAnotherUsersLink) {
+  if (geteuid() != 0) GTEST_SKIP() << "the rule is root's";
+  const passwd* nobody = getpwnam("nobody");
+  ASSERT_NE(nullptr, nobody);
+  PosixSandbox sandbox;
+  sandbox.makeDirectory("victim");
+  sandbox.writeFile("victim/passwd", kHandWritten);
+  ASSERT_EQ(0, symlink("victim/passwd", sandbox.pathOf("quenlix.ini").c_str()));
+  ASSERT_EQ(0, symlink("victim", sandbox.pathOf("game").c_str()));
+  ASSERT_EQ(0, symlink("quenlix.ini", sandbox.pathOf("root-link.ini").c_str()));
+  for (const char* link : {"quenlix.ini", "game"})
+    ASSERT_EQ(0, lchown(sandbox.pathOf(link).c_str(), nobody->pw_uid, nobody->pw_gid));
+  // clang-format off
+  const std::pair<std::vector<std::string>, std::string> refused[] = {
+      {{"set", "fsaa=4x"},                           "the link " + sandbox.pathOf("quenlix.ini")},
+      {{"reset"},                                    "the link " + sandbox.pathOf("quenlix.ini")},
+      {{"set", "--file", "game/passwd", "fsaa=4x"},  "the link " + sandbox.pathOf("game")       },
+      {{"set", "--file", "root-link.ini", "fsaa=4x"}, "the link " + sandbox.pathOf("quenlix.ini")},
+  };
+  // clang-format on
+  for (const auto& [arguments, link] : refused) {
+    const RunOutcome outcome = sandbox.run(arguments);
+    EXPECT_EQ(3, outcome.exitCode) << arguments[0];
+    EXPECT_NE(std::string::npos, outcome.err.find(link + " belongs to another user"))
+        << outcome.err;
+  }
+  EXPECT_EQ(kHandWritten, sandbox.readFile("victim/passwd"));
+  EXPECT_EQ("passwd\n", sandbox.listing("victim"));
+  // Reading through it does no harm.
+  EXPECT_EQ(0, sandbox.run({"show"}).exitCode);
+}
+
+// The temporary name is short and fixed, so the longest name the system takes can be set.
+TEST(FileNames, TheLongestNameCanBeSet) {
+  PosixSandbox sandbox;
+  const std::string name = std::string(NAME_MAX - 4, 'n') + ".ini";
+  sandbox.writeFile(name, kHandWritten);
+  EXPECT_EQ(0, sandbox.run({"set", "--file", name, "fsaa=4x"}).exitCode);
+  EXPECT_EQ(canonicalSettingsFile({
+                {"MEM:",   "050"},
+                {"STATS:", "1"  },
+                {"FSAA:",  "4"  }
+  }),
+            sandbox.readFile(name));
+  EXPECT_EQ(name + "\n", sandbox.listing());
+}
+
+// A file name's control bytes come back escaped, so the message stays one line.
+TEST(FileNames, ControlBytesAreEscapedInMessages) {
+  PosixSandbox sandbox;
+  sandbox.makeDirectory("a\nb");
+  sandbox.makeDirectory("a\nb/c\td.ini");
+  const RunOutcome outcome = sandbox.run({"set", "--file", "a\nb/c\td.ini", "fsaa=4x"});
+  EXPECT_EQ(3, outcome.exitCode);
+  EXPECT_EQ(0u, outcome.err.find("morvane-config: a\\nb/c\\td.ini: ")) << outcome.err;
+  EXPECT_EQ(1, std::count(outcome.err.begin(), outcome.err.end(), '\n')) << outcome.err;
+}
+
 std::string linkTarget(const std::string& path) {
   char target[4096] = {};
   const ssize_t length = readlink(path.c_str(), target, sizeof target - 1);
@@ -227,8 +433,29 @@ TEST(Links, ALinkToNoFileGetsItsFile) {
             sandbox.readFile("real/settings.ini"));
 }
 
+// An 80-column console shows every line of the help whole.
+TEST(Help, FitsEightyColumns) {
+  PosixSandbox sandbox;
+  const RunOutcome outcome = sandbox.run({"--help"});
+  ASSERT_EQ(0, outcome.exitCode);
+  std::istringstream lines(outcome.out);
+  int count = 0;
+  for (std::string line; std::getline(lines, line); ++count) EXPECT_LE(line.size(), 80u) << line;
+  EXPECT_GT(count, 60);
+}
+
+// "/?" is Windows' way to ask; here a word that begins with "/" is a path.
+TEST(Help, SlashQuestionMarkIsNoCommandOnLinux) {
+  PosixSandbox sandbox;
+  const RunOutcome outcome = sandbox.run({"/?"});
+  EXPECT_EQ(2, outcome.exitCode);
+  EXPECT_EQ("morvane-config: unknown command '/?' (morvane-config --help lists them)\n",
+            outcome.err);
+}
+
 TEST(Output, ThatCannotBeWrittenIsAFailure) {
   PosixSandbox sandbox;
+  sandbox.writeFile("quenlix.ini", kHandWritten);
   const RunOutcome outcome =
       runProgram(MORVANE_CONFIG_PATH, {"show"}, sandbox.path(), "", "/dev/full");
   EXPECT_EQ(3, outcome.exitCode);

@@ -1,6 +1,8 @@
 // The Windows console program runs the host's table of command lines, under Wine.
 #include <gtest/gtest.h>
 
+#include "app/refresh_probe.h"
+#include "settings/settings.h"
 #include "tests/cli/cli_cases.h"
 #include "tests/cli/win_sandbox.h"
 
@@ -13,6 +15,13 @@ TEST_P(WindowsCommandLines, GiveTheirOutputExitCodeAndBytes) {
   runCliCase(GetParam(), sandbox);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cli, WindowsCommandLines, testing::ValuesIn(cliCases()), cliCaseName);
+// The console program asks the display for its rates as the editor does; so does the table.
+OfferedDisplay probedDisplay() {
+  probeRefreshRange();
+  return OfferedDisplay{true, refreshStepCount};
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, WindowsCommandLines, testing::ValuesIn(cliCases(probedDisplay())),
+                         cliCaseName);
 
 }  // namespace

@@ -1,0 +1,70 @@
+// The writers' lock on Windows: a named mutex per settings file, and the display's rates.
+#include <windows.h>
+
+#include "app/refresh_probe.h"
+#include "cli/file_access.h"
+#include "cli/print.h"
+#include "cli/shown_name.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+constexpr DWORD lockWaitMs = 3000;
+
+// FNV-1a over the full path with its letters folded, as the file system folds them, so that
+// every spelling of one file names one mutex.
+unsigned long long foldedPathHash(const char* path) {
+  unsigned long long hash = 14695981039346656037ULL;
+  for (const char* at = path; *at != '\0'; ++at) {
+    char letter[2] = {*at, '\0'};
+    CharUpperBuffA(letter, 1);
+    hash = (hash ^ static_cast<unsigned char>(letter[0])) * 1099511628211ULL;
+  }
+  return hash;
+}
+
+bool fail(FileError& error, const char* path, const char* reason) {
+  formatInto(error.text, sizeof error.text, "%s: cannot write it: %s", shownName(path).text,
+             reason);
+  return false;
+}
+
+}  // namespace
+
+// The mutex is the system's: it goes with its last handle, so a writer that died holds
+// nobody up, and a wait that ends in WAIT_ABANDONED has the lock like any other.
+bool lockForWriting(const char* path, WriteLock& lock, FileError& error) {
+  lock.handle = 0;
+  char target[MAX_PATH] = {};
+  if (!finalPathOf(path, target)) lstrcpynA(target, path, MAX_PATH);
+  char name[64];
+  formatInto(name, sizeof name, "Local\\morvane-config-%08lx%08lx",
+             static_cast<unsigned long>(foldedPathHash(target) >> 32),
+             static_cast<unsigned long>(foldedPathHash(target) & 0xFFFFFFFFUL));
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
+  if (mutex == nullptr) return fail(error, path, "cannot make its lock");
+  const DWORD waited = WaitForSingleObject(mutex, lockWaitMs);
+  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+    CloseHandle(mutex);
+    return fail(error, path, "another program is writing it");
+  }
+  lock.handle = reinterpret_cast<intptr_t>(mutex);
+  return true;
+}
+
+void releaseWriteLock(WriteLock& lock) {
+  if (lock.handle == 0) return;
+  HANDLE mutex = reinterpret_cast<HANDLE>(lock.handle);
+  ReleaseMutex(mutex);
+  CloseHandle(mutex);
+  lock.handle = 0;
+}
+
+// The editor's own probe, so that show and check see the refresh list it would show here.
+OfferedRates offeredRefreshRates() {
+  static bool probed = false;
+  if (!probed) probeRefreshRange();
+  probed = true;
+  return OfferedRates{refreshStepCount, true};
+}

@@ -1,0 +1,13 @@
+// Names as messages print them: a file name or an argument may hold any byte but the NUL.
+#pragma once
+
+#include <cstddef>
+
+// The name with its control bytes escaped (\n, \r, \t, else \xHH), so that a message stays one
+// line and shows what is really there. Cut short where it does not fit.
+struct ShownName {
+  char text[1024];
+};
+ShownName shownName(const char* name);
+// The same for the first `length` bytes of `text`.
+ShownName shownName(const char* text, size_t length);
