@@ -2,6 +2,7 @@
 #include "ui/main_window.h"
 
 #include "ui/controls.h"
+#include "ui/window_procedure.h"
 #include "ui/dpi.h"
 
 HWND mainWindow;

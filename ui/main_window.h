@@ -22,6 +22,3 @@ HFONT adoptDpi(int dpi);
 // The outer size at windowDpi; the top left corner moves there unless `moveFlag` is SWP_NOMOVE.
 void sizeMainWindow(int left, int top, UINT moveFlag);
 void releaseInterfaceResources();
-
-// Painting, the push buttons, the memory list and Alt+F4.
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

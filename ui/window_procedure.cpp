@@ -1,5 +1,6 @@
 // The main window procedure and its paint pass.
 #include "ui/main_window.h"
+#include "ui/window_procedure.h"
 
 #include <cstring>
 

@@ -2,6 +2,7 @@
 #include "tests/cli/cli_cases.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cctype>
 #include <map>
 #include <sstream>
@@ -148,9 +149,10 @@ const std::pair<const char*, const char*> kBadValues[] = {
 // The cases are written by hand: the formatter would scatter their nested lists.
 // clang-format off
 
-// Each good value set in an empty directory, then shown.
-void addGoodValues(std::vector<CliCase>& cases, const OfferedDisplay& display) {
-  for (const GoodValue& value : kGoodValues)
+// Each good value set in an empty directory, then shown: all of them, or the first alone.
+void addGoodValues(std::vector<CliCase>& cases, const OfferedDisplay& display, CaseSet set) {
+  const size_t values = set == CaseSet::everything ? std::size(kGoodValues) : 1;
+  for (const GoodValue& value : std::vector<GoodValue>(kGoodValues, kGoodValues + values))
     cases.push_back(makeCase(std::string("set ") + value.assignment,
         {},
         {{{"set", value.assignment}, 0, {}, ""},
@@ -168,9 +170,10 @@ void addGoodValues(std::vector<CliCase>& cases, const OfferedDisplay& display) {
   }
 }
 
-// Each bad value refused, the file as it was.
-void addBadValues(std::vector<CliCase>& cases) {
-  for (const auto& value : kBadValues)
+// Each bad value refused, the file as it was: all of them, or the first alone.
+void addBadValues(std::vector<CliCase>& cases, CaseSet set) {
+  const size_t values = set == CaseSet::everything ? std::size(kBadValues) : 1;
+  for (const auto& value : std::vector<std::pair<const char*, const char*>>(kBadValues, kBadValues + values))
     cases.push_back(makeCase(std::string("reject ") + value.first,
         {file(kHandWritten)},
         {{{"set", value.first}, 2, {}, std::string("set: ") + value.second}},
@@ -559,10 +562,10 @@ std::string expectedListing(const std::vector<Entry>& entries) {
 
 }  // namespace
 
-std::vector<CliCase> cliCases(const OfferedDisplay& display) {
+std::vector<CliCase> cliCases(const OfferedDisplay& display, CaseSet set) {
   std::vector<CliCase> cases;
-  addGoodValues(cases, display);
-  addBadValues(cases);
+  addGoodValues(cases, display, set);
+  addBadValues(cases, set);
   addUsageErrors(cases);
   addHelpAndVersion(cases);
   addShows(cases, display);

@@ -41,7 +41,8 @@ TEST_P(CommandLines, GiveTheirOutputExitCodeAndBytes) {
 
 // No display to ask: every rate the file holds counts as offered.
 INSTANTIATE_TEST_SUITE_P(Cli, CommandLines,
-                         testing::ValuesIn(cliCases(OfferedDisplay{false, highestRefreshStepCount})),
+                         testing::ValuesIn(cliCases(OfferedDisplay{false, highestRefreshStepCount},
+                                                    CaseSet::everything)),
                          cliCaseName);
 
 // Every value is read back with its type: on/off as booleans, numbers as numbers.

@@ -1,4 +1,5 @@
-// The Windows console program runs the host's table of command lines, under Wine.
+// The Windows console program runs the rows of the host's table of command lines that reach its
+// own code, under Wine.
 #include <gtest/gtest.h>
 
 #include "app/refresh_probe.h"
@@ -21,7 +22,8 @@ OfferedDisplay probedDisplay() {
   return OfferedDisplay{true, refreshStepCount};
 }
 
-INSTANTIATE_TEST_SUITE_P(Cli, WindowsCommandLines, testing::ValuesIn(cliCases(probedDisplay())),
+INSTANTIATE_TEST_SUITE_P(Cli, WindowsCommandLines,
+                         testing::ValuesIn(cliCases(probedDisplay(), CaseSet::ownCode)),
                          cliCaseName);
 
 }  // namespace

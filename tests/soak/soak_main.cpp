@@ -9,6 +9,7 @@
 
 #include "app/refresh_probe.h"
 #include "ui/main_window.h"
+#include "ui/window_procedure.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "ui/controls.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/main_window.h"
+#include "ui/window_procedure.h"
 #include "settings/settings.h"
 #include "tests/win/editor_fixture.h"
 #include "tests/win/import_patch.h"
