@@ -4,6 +4,7 @@
 #include "settings/settings_file.h"
 #include "ui/controls.h"
 #include "ui/exchange.h"
+#include "ui/file_messages.h"
 #include "ui/focus.h"
 #include "ui/keys.h"
 #include "ui/main_window.h"
@@ -38,12 +39,14 @@ int runEditor(HINSTANCE instance, int showState) {
   // The probe sizes the refresh list and caps the stored refresh choice, so it comes first.
   probeRefreshRange();
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-  loadSettings();
+  const DWORD loadError = loadSettings();
   buildControls();
   applySettings();
   // The second call shows the window even when the caller asked for it hidden.
   ShowWindow(mainWindow, showState);
   ShowWindow(mainWindow, SW_SHOW);
+  // Told once the window is there to own it; the defaults stand behind it.
+  if (loadError != ERROR_SUCCESS) showLoadFailure(loadError);
   SetFocus(cornerCombo);
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   runMessageLoop();

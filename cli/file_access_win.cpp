@@ -22,22 +22,23 @@ bool fail(FileError& error, const char* path, const char* what, DWORD code) {
   return false;
 }
 
-bool isMissing(DWORD code) {
-  return code == ERROR_FILE_NOT_FOUND;
+// The command line's paths are UTF-8; the file functions take UTF-16, so any name works
+// whatever the ANSI code page. False when the path is no UTF-8 or too long.
+bool widePath(const char* path, wchar_t (&wide)[MAX_PATH]) {
+  return MultiByteToWideChar(CP_UTF8, 0, path, -1, wide, MAX_PATH) != 0;
 }
 
 }  // namespace
 
 bool readSettingsFile(const char* path, FileBytes& bytes, FileError& error) {
   bytes = FileBytes{nullptr, 0, false};
-  // Opening a directory fails for want of access; say what it is instead.
-  const DWORD attributes = GetFileAttributesA(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-    return fail(error, path, "cannot read it", ERROR_DIRECTORY);
+  wchar_t wide[MAX_PATH] = {};
+  if (!widePath(path, wide)) return fail(error, path, "cannot read it", GetLastError());
   unsigned char* data = nullptr;
   DWORD size = 0;
-  const DWORD code = readWholeFile(path, data, size);
-  if (code != ERROR_SUCCESS) return isMissing(code) || fail(error, path, "cannot read it", code);
+  const DWORD code = readWholeFile(wide, data, size);
+  if (code != ERROR_SUCCESS)
+    return isMissingFile(code) || fail(error, path, "cannot read it", code);
   bytes = FileBytes{data, size, true};
   return true;
 }
@@ -50,8 +51,10 @@ void releaseFileBytes(FileBytes& bytes) {
 bool replaceSettingsFile(const char* path, const char* text, FileError& error) {
   // Through a link the file it leads to is replaced, so the link stays; where that cannot be
   // told (Windows XP), the name as given.
-  char target[MAX_PATH] = {};
-  if (!finalPathOf(path, target)) lstrcpynA(target, path, MAX_PATH);
+  wchar_t wide[MAX_PATH] = {};
+  if (!widePath(path, wide)) return fail(error, path, "cannot replace it", GetLastError());
+  wchar_t target[MAX_PATH] = {};
+  if (!finalPathOf(wide, target)) lstrcpynW(target, wide, MAX_PATH);
   const DWORD code = replaceFileWith(target, text);
   return code == ERROR_SUCCESS || fail(error, path, "cannot replace it", code);
 }

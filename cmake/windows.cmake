@@ -12,6 +12,7 @@ add_library(morvane_win STATIC
   settings/settings_file_win.cpp
   ui/controls.cpp
   ui/exchange.cpp
+  ui/file_messages.cpp
   ui/focus.cpp
   ui/main_window.cpp
   ui/save.cpp
