@@ -1,8 +1,15 @@
 // The Windows console program runs the host's table of command lines, under Wine.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <string>
+
 #include "tests/cli/cli_cases.h"
 #include "tests/cli/win_sandbox.h"
+#include "tests/common/expected_file.h"
+#include "tests/win/console_run.h"
+#include "tests/win/test_support.h"
 
 namespace {
 
@@ -14,5 +21,51 @@ TEST_P(WindowsCommandLines, GiveTheirOutputExitCodeAndBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, WindowsCommandLines, testing::ValuesIn(cliCases()), cliCaseName);
+
+// A folder the ANSI code page cannot spell, named on the command line and as the working
+// directory; messages name it in UTF-8, the bytes of redirected output.
+class CommandsInAForeignFolder : public testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(ansiCodePageCannotSpell(GetParam())) << "code page " << GetACP();
+    ASSERT_NE(std::string::npos, folder.path().find(GetParam())) << folder.path();
+  }
+  ConsoleOutcome run(const std::vector<std::string>& arguments, const std::string& directory) {
+    return runConsoleProgram(MORVANE_CONFIG_PATH, arguments, directory);
+  }
+  TemporaryDirectory folder{GetParam()};
+  const std::string file = folder.file("quenlix.ini");
+};
+
+TEST_P(CommandsInAForeignFolder, SetWritesTheFileThere) {
+  const ConsoleOutcome set = run({"set", "texture-memory=64", "texture-mass=on"}, folder.path());
+  EXPECT_EQ("", set.err);
+  EXPECT_EQ(0u, set.exitCode);
+  const std::string expected = canonicalSettingsFile({
+      {"MEM:",   "064"},
+      {"STATS:", "1"  }
+  });
+  EXPECT_EQ(expected, readWholeFile(file));
+  EXPECT_EQ("quenlix.ini\n", directoryListing(folder.path()));
+
+  const ConsoleOutcome check = run({"check", file}, "C:\\");
+  EXPECT_EQ(0u, check.exitCode) << check.err;
+  EXPECT_EQ(file + ": as Save writes it\r\n", check.out);
+}
+
+TEST_P(CommandsInAForeignFolder, AFailureNamesThePathInUtf8) {
+  writeWholeFile(file, "MEM:050\r\n");
+  ASSERT_TRUE(SetFileAttributesW(wideOf(file).c_str(), FILE_ATTRIBUTE_READONLY));
+  const ConsoleOutcome set = run({"set", "--file", file, "texture-mass=on"}, "C:\\");
+  SetFileAttributesW(wideOf(file).c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(3u, set.exitCode);
+  EXPECT_EQ(0u, set.err.rfind("morvane-config: " + file + ": cannot replace it: ", 0)) << set.err;
+  EXPECT_EQ("MEM:050\r\n", readWholeFile(file));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cyrillic, CommandsInAForeignFolder,
+                         testing::Values(foreignFolderNames[0]));
+INSTANTIATE_TEST_SUITE_P(Japanese, CommandsInAForeignFolder,
+                         testing::Values(foreignFolderNames[1]));
 
 }  // namespace

@@ -1,6 +1,8 @@
 // A console program started with its standard streams in temporary files.
 #include "tests/win/console_run.h"
 
+#include "tests/win/test_support.h"
+
 namespace {
 
 constexpr DWORD kConsolePatienceMs = 60000;
@@ -69,7 +71,7 @@ ConsoleOutcome runConsoleProgram(const std::string& program,
   std::string commandLine = quoted(program);
   for (const std::string& argument : arguments) commandLine += " " + quoted(argument);
   StreamFile in, out, err;
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = in.handle();
@@ -77,9 +79,10 @@ ConsoleOutcome runConsoleProgram(const std::string& program,
   startup.hStdError = err.handle();
   PROCESS_INFORMATION process{};
   ConsoleOutcome outcome;
-  outcome.started =
-      CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                     nullptr, directory.c_str(), &startup, &process) != FALSE;
+  std::wstring wideCommandLine = wideOf(commandLine);
+  outcome.started = CreateProcessW(wideOf(program).c_str(), &wideCommandLine[0], nullptr, nullptr,
+                                   TRUE, CREATE_NO_WINDOW, nullptr, wideOf(directory).c_str(),
+                                   &startup, &process) != FALSE;
   if (!outcome.started) {
     outcome.startError = GetLastError();
     return outcome;

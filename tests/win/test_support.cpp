@@ -133,6 +133,15 @@ std::wstring wideOf(const std::string& utf8) {
   return out;
 }
 
+bool ansiCodePageCannotSpell(const std::string& utf8) {
+  const std::wstring wide = wideOf(utf8);
+  BOOL usedDefault = FALSE;
+  char ansi[64] = {};
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, ansi, sizeof ansi, nullptr,
+                      &usedDefault);
+  return usedDefault != FALSE;
+}
+
 std::string systemText(DWORD error) {
   char text[512] = {};
   FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,

@@ -62,5 +62,13 @@ std::string windowTextUtf8(HWND window);
 std::string utf8Of(const std::wstring& text);
 std::wstring wideOf(const std::string& utf8);
 
+// Folder names the Western ANSI code page cannot spell, where a game folder or a Windows
+// account may well be named so: Cyrillic and Japanese, UTF-8.
+inline constexpr const char* foreignFolderNames[] = {"Игры", "ゲーム"};
+
+// True when the ANSI code page has no letters for the text: without this, a test of such a
+// folder would pass on a system whose code page happens to fit.
+bool ansiCodePageCannotSpell(const std::string& utf8);
+
 // The system's own words for an error, without the line end they come with.
 std::string systemText(DWORD error);

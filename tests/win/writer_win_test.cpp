@@ -267,20 +267,6 @@ TEST_F(Save, ADirectoryInThePlaceOfTheFileIsLeftAlone) {
   EXPECT_EQ("quenlix.ini\n", directoryListing());
 }
 
-// Folder names the Western ANSI code page cannot spell, where a game folder or a Windows
-// account may well be named so: Cyrillic and Japanese.
-constexpr const char* foreignFolderNames[] = {"Игры", "ゲーム"};
-
-// Without this the tests below would pass on a system whose code page happens to fit.
-bool ansiCodePageCannotSpell(const std::string& utf8) {
-  const std::wstring wide = wideOf(utf8);
-  BOOL usedDefault = FALSE;
-  char ansi[64] = {};
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, ansi, sizeof ansi, nullptr,
-                      &usedDefault);
-  return usedDefault != FALSE;
-}
-
 class SaveInAForeignFolder : public EditorWindowTest,
                              public testing::WithParamInterface<const char*> {
  protected:
