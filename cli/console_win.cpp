@@ -93,7 +93,13 @@ void writeConsoleOutputAsUtf16() {
   if (!outIsConsole && !errIsConsole) return;
   HANDLE pipeIn = nullptr;
   if (!CreatePipe(&pipeOut, &pipeIn, nullptr, 0)) return;
-  console = outIsConsole ? out : err;
+  // A copy of its own: moving a descriptor onto the pipe closes the handle it had.
+  if (!DuplicateHandle(GetCurrentProcess(), outIsConsole ? out : err, GetCurrentProcess(), &console,
+                       0, FALSE, DUPLICATE_SAME_ACCESS)) {
+    CloseHandle(pipeIn);
+    CloseHandle(pipeOut);
+    return;
+  }
   pump = CreateThread(nullptr, 0, pumpToConsole, nullptr, 0, nullptr);
   const int descriptor =
       pump == nullptr ? -1 : _open_osfhandle(reinterpret_cast<intptr_t>(pipeIn), _O_TEXT);

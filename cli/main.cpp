@@ -25,15 +25,15 @@ int wmain(int argc, wchar_t** argv) {
   char** arguments = utf8Arguments(argc, argv);
   if (arguments == nullptr) return exitFile;
   writeConsoleOutputAsUtf16();
-  // Started from Explorer there is nobody to type a command: the help says what to do.
-  const bool ownConsole = ownsItsConsole();
+  // Started from Explorer there is nobody to type a command, and the window would close at
+  // once: the help says what to do, and stays until a key is pressed.
+  const bool startedAlone = argc < 2 && ownsItsConsole();
   char help[] = "--help";
   char* helpArguments[] = {arguments[0], help, nullptr};
-  const bool showHelp = ownConsole && argc < 2;
-  const int result =
-      withOutputChecked(runCommandLine(showHelp ? 2 : argc, showHelp ? helpArguments : arguments));
+  const int result = withOutputChecked(startedAlone ? runCommandLine(2, helpArguments)
+                                                    : runCommandLine(argc, arguments));
   finishConsoleOutput();
-  if (ownConsole) waitForAKey();
+  if (startedAlone) waitForAKey();
   return result;
 }
 #else

@@ -68,4 +68,63 @@ INSTANTIATE_TEST_SUITE_P(Cyrillic, CommandsInAForeignFolder,
 INSTANTIATE_TEST_SUITE_P(Japanese, CommandsInAForeignFolder,
                          testing::Values(foreignFolderNames[1]));
 
+// A console of this test's own, shared with the program and read back once it has ended.
+class OwnConsole {
+ public:
+  OwnConsole() {
+    FreeConsole();
+    if (!AllocConsole()) return;
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    screen_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+  }
+  ~OwnConsole() {
+    if (screen_ != INVALID_HANDLE_VALUE) CloseHandle(screen_);
+    FreeConsole();
+  }
+  OwnConsole(const OwnConsole&) = delete;
+  OwnConsole& operator=(const OwnConsole&) = delete;
+
+  HANDLE screen() const { return screen_; }
+  // Every character cell, row after row, as UTF-8.
+  std::string shown() const {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (!GetConsoleScreenBufferInfo(screen_, &info)) return "<no console>";
+    const DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
+    std::wstring text(cells, L' ');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(screen_, &text[0], cells, COORD{0, 0}, &read);
+    text.resize(read);
+    return utf8Of(text);
+  }
+
+ private:
+  HANDLE screen_ = INVALID_HANDLE_VALUE;
+};
+
+// A console shows bytes in its own code page; the program writes UTF-16 there, so a path in
+// any script shows as typed, in the output and in an error.
+TEST(ConsoleOutput, APathBeyondTheCodePageShowsAsTyped) {
+  ASSERT_TRUE(ansiCodePageCannotSpell(foreignFolderNames[0])) << "code page " << GetACP();
+  TemporaryDirectory folder(foreignFolderNames[0]);
+  const std::string file = folder.file("quenlix.ini");
+  OwnConsole console;
+  ASSERT_NE(INVALID_HANDLE_VALUE, console.screen());
+
+  const ConsoleOutcome check =
+      runInConsole(MORVANE_CONFIG_PATH, {"check", file}, "C:\\", console.screen());
+  ASSERT_TRUE(check.started) << check.startError;
+  EXPECT_EQ(1u, check.exitCode);
+  const ConsoleOutcome show =
+      runInConsole(MORVANE_CONFIG_PATH, {"show", folder.path()}, "C:\\", console.screen());
+  EXPECT_EQ(3u, show.exitCode);
+
+  const std::string shown = console.shown();
+  EXPECT_NE(std::string::npos,
+            shown.find(file + ": no such file; Save would write it with the defaults"))
+      << shown;
+  EXPECT_NE(std::string::npos, shown.find("morvane-config: " + folder.path() + ": cannot read it"))
+      << shown;
+}
+
 }  // namespace

@@ -20,3 +20,8 @@ struct ConsoleOutcome {
 ConsoleOutcome runConsoleProgram(const std::string& program,
                                  const std::vector<std::string>& arguments,
                                  const std::string& directory);
+
+// The same in this process's console: its output and errors go to `screen`, an inheritable
+// handle of that console's screen buffer, and are not caught; the input is still none.
+ConsoleOutcome runInConsole(const std::string& program, const std::vector<std::string>& arguments,
+                            const std::string& directory, HANDLE screen);
