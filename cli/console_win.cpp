@@ -140,9 +140,10 @@ bool ownsItsConsole() {
 void waitForAKey() {
   static const wchar_t prompt[] = L"\r\nPress a key to close this window.";
   const HANDLE out = console != nullptr ? console : GetStdHandle(STD_OUTPUT_HANDLE);
+  // Keys pressed while the help came up do not count.
+  FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE));
   DWORD written = 0;
   WriteConsoleW(out, prompt, static_cast<DWORD>(sizeof prompt / sizeof prompt[0] - 1), &written,
                 nullptr);
-  FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE));
   _getch();
 }

@@ -127,4 +127,83 @@ TEST(ConsoleOutput, APathBeyondTheCodePageShowsAsTyped) {
       << shown;
 }
 
+// Polls until `done` or about ten seconds have passed.
+template <typename Condition>
+bool soon(Condition done) {
+  for (int round = 0; round < 100; ++round) {
+    if (done()) return true;
+    Sleep(100);
+  }
+  return done();
+}
+
+// A key press and its release, as the console's input queue holds them.
+void pressSpaceIn(HANDLE input) {
+  INPUT_RECORD records[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    records[i].EventType = KEY_EVENT;
+    records[i].Event.KeyEvent.bKeyDown = i == 0;
+    records[i].Event.KeyEvent.wRepeatCount = 1;
+    records[i].Event.KeyEvent.wVirtualKeyCode = VK_SPACE;
+    records[i].Event.KeyEvent.uChar.UnicodeChar = L' ';
+  }
+  DWORD written = 0;
+  WriteConsoleInputW(input, records, 2, &written);
+}
+
+// Started from Explorer the program has a console of its own and no arguments: it shows its help
+// there and keeps the window until a key is pressed, instead of vanishing at once.
+TEST(ConsoleOfItsOwn, ShowsTheHelpAndWaitsForAKey) {
+  std::wstring commandLine = wideOf("\"" + std::string(MORVANE_CONFIG_PATH) + "\"");
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessW(wideOf(MORVANE_CONFIG_PATH).c_str(), &commandLine[0], nullptr, nullptr,
+                             FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process))
+      << GetLastError();
+  // The program looks at its console once, as it starts; attached before that, this test would
+  // count as a second process on it. A 32-bit program may run under an emulator, slowly.
+  const DWORD startingMs = sizeof(void*) == 8 ? 3000 : 15000;
+  const DWORD beforeTheKey = WaitForSingleObject(process.hProcess, startingMs);
+  FreeConsole();
+  const bool attached = soon([&] { return AttachConsole(process.dwProcessId) != FALSE; });
+  HANDLE screen =
+      CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE input =
+      CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  const auto shown = [&] {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (!GetConsoleScreenBufferInfo(screen, &info)) return std::string();
+    const DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
+    std::wstring text(cells, L' ');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(screen, &text[0], cells, COORD{0, 0}, &read);
+    text.resize(read);
+    return utf8Of(text);
+  };
+  const bool prompted =
+      attached &&
+      soon([&] { return shown().find("Press a key to close this window.") != std::string::npos; });
+  const std::string screenText = shown();
+  pressSpaceIn(input);
+  const DWORD afterTheKey = WaitForSingleObject(process.hProcess, 10000);
+  if (afterTheKey != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 255);
+  DWORD exitCode = 255;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(screen);
+  CloseHandle(input);
+  FreeConsole();
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+
+  EXPECT_EQ(DWORD{WAIT_TIMEOUT}, beforeTheKey) << "the window closed without a key";
+  ASSERT_TRUE(attached) << "no console to read";
+  EXPECT_TRUE(prompted) << screenText;
+  EXPECT_NE(std::string::npos, screenText.find("Usage: morvane-config COMMAND")) << screenText;
+  EXPECT_EQ(DWORD{WAIT_OBJECT_0}, afterTheKey) << "a key did not close it";
+  EXPECT_EQ(0u, exitCode);
+}
+
 }  // namespace
