@@ -5,6 +5,7 @@
 #include "ui/controls.h"
 #include "ui/dpi.h"
 #include "ui/exchange.h"
+#include "ui/file_messages.h"
 #include "ui/focus.h"
 #include "ui/keys.h"
 #include "ui/main_window.h"
@@ -27,25 +28,34 @@ void runMessageLoop() {
   }
 }
 
-int runEditor(HINSTANCE instance, int showState) {
+StartedEditor startEditorWindow(HINSTANCE instance) {
+  // Before any window, or the system would stretch this one as a bitmap.
   declareDpiAwareness();
   registerMainWindowClass(instance);
   createInterfaceResources();
   createMainWindow(instance);
-  if (mainWindow == nullptr) {
+  if (mainWindow == nullptr) return StartedEditor{false, ERROR_SUCCESS};
+  // The probe sizes the refresh list and caps the stored refresh choice, so it comes first.
+  probeRefreshRange();
+  SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  const DWORD loadError = loadSettings();
+  buildControls();
+  applySettings();
+  return StartedEditor{true, loadError};
+}
+
+int runEditor(HINSTANCE instance, int showState) {
+  const StartedEditor started = startEditorWindow(instance);
+  if (!started.windowMade) {
     MessageBoxA(nullptr, "Das Fenster konnte nicht angelegt werden!", "Ein Fehler trat auf.",
                 MB_OK);
     return 1;
   }
-  // The probe sizes the refresh list and caps the stored refresh choice, so it comes first.
-  probeRefreshRange();
-  SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-  loadSettings();
-  buildControls();
-  applySettings();
   // The second call shows the window even when the caller asked for it hidden.
   ShowWindow(mainWindow, showState);
   ShowWindow(mainWindow, SW_SHOW);
+  // Told once the window is there to own it; the defaults stand behind it.
+  if (started.loadError != ERROR_SUCCESS) showLoadFailure(started.loadError);
   SetFocus(cornerCombo);
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   runMessageLoop();

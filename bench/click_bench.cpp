@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/refresh_probe.h"
+#include "app/shell.h"
 #include "bench/control_description.h"
 #include "bench/floor.h"
 #include "bench/records.h"
@@ -29,13 +29,7 @@ void drainMessages() {
 
 // As start-up does it, up to the message loop; the window's top half of the screen is its own.
 void startEditor(HINSTANCE instance) {
-  registerMainWindowClass(instance);
-  createInterfaceResources();
-  createMainWindow(instance);
-  probeRefreshRange();
-  loadSettings();
-  buildControls();
-  applySettings();
+  startEditorWindow(instance);
   SetWindowPos(mainWindow, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(mainWindow, SW_SHOW);
 }

@@ -5,6 +5,7 @@
 #include "cli/file_access.h"
 #include "cli/print.h"
 #include "cli/shown_name.h"
+#include "cli/wide_path_win.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 
@@ -14,12 +15,12 @@ constexpr DWORD lockWaitMs = 3000;
 
 // FNV-1a over the full path with its letters folded, as the file system folds them, so that
 // every spelling of one file names one mutex.
-unsigned long long foldedPathHash(const char* path) {
+unsigned long long foldedPathHash(const wchar_t* path) {
   unsigned long long hash = 14695981039346656037ULL;
-  for (const char* at = path; *at != '\0'; ++at) {
-    char letter[2] = {*at, '\0'};
-    CharUpperBuffA(letter, 1);
-    hash = (hash ^ static_cast<unsigned char>(letter[0])) * 1099511628211ULL;
+  for (const wchar_t* at = path; *at != L'\0'; ++at) {
+    wchar_t letter[2] = {*at, L'\0'};
+    CharUpperBuffW(letter, 1);
+    hash = (hash ^ static_cast<unsigned short>(letter[0])) * 1099511628211ULL;
   }
   return hash;
 }
@@ -36,8 +37,10 @@ bool fail(FileError& error, const char* path, const char* reason) {
 // nobody up, and a wait that ends in WAIT_ABANDONED has the lock like any other.
 bool lockForWriting(const char* path, WriteLock& lock, FileError& error) {
   lock.handle = 0;
-  char target[MAX_PATH] = {};
-  if (!finalPathOf(path, target)) lstrcpynA(target, path, MAX_PATH);
+  wchar_t wide[MAX_PATH] = {};
+  if (!widePath(path, wide)) return fail(error, path, "cannot make its lock");
+  wchar_t target[MAX_PATH] = {};
+  finalPathOrName(wide, target);
   char name[64];
   formatInto(name, sizeof name, "Local\\morvane-config-%08lx%08lx",
              static_cast<unsigned long>(foldedPathHash(target) >> 32),

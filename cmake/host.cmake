@@ -8,10 +8,12 @@ add_executable(host_tests
   tests/common/expected_file.cpp
   tests/host/corpus_test.cpp
   tests/host/keys_test.cpp
+  tests/host/plain_text_test.cpp
   tests/fuzz/parse_invariants.cpp)
 target_link_libraries(host_tests PRIVATE morvane_core gtest_main)
 target_compile_definitions(host_tests PRIVATE
-  MORVANE_CORPUS_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/corpus")
+  MORVANE_CORPUS_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/corpus"
+  MORVANE_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
 morvane_warnings(host_tests)
 gtest_discover_tests(host_tests TEST_PREFIX "${MORVANE_TEST_PREFIX}")
 

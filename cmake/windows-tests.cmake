@@ -32,6 +32,7 @@ add_executable(win_tests
   tests/win/window_win_test.cpp
   tests/win/editor_fixture.cpp
   tests/win/import_patch.cpp
+  tests/win/message_watch.cpp
   tests/win/test_support.cpp
   tests/common/expected_file.cpp)
 target_link_libraries(win_tests PRIVATE morvane_win gtest_main version)

@@ -13,6 +13,7 @@ add_library(morvane_win STATIC
   ui/controls.cpp
   ui/dpi.cpp
   ui/exchange.cpp
+  ui/file_messages.cpp
   ui/focus.cpp
   ui/main_window.cpp
   ui/save.cpp
@@ -25,6 +26,9 @@ morvane_release_code(morvane_core)
 morvane_release_code(morvane_win)
 
 add_executable(morvane-settings WIN32 app/main.cpp app/editor.rc)
+# windres reads the icon; a new one must make the resource again.
+set_source_files_properties(app/editor.rc PROPERTIES OBJECT_DEPENDS
+  ${CMAKE_CURRENT_SOURCE_DIR}/app/morvane.ico)
 target_link_libraries(morvane-settings PRIVATE morvane_win)
 morvane_warnings(morvane-settings)
 morvane_release_program(morvane-settings "Morvane settings editor")

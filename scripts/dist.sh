@@ -38,7 +38,7 @@ for program in "${programs[@]}"; do
   files+=("$name/$(basename "$program")")
 done
 crlf docs/README.txt "$stage/README.txt"
-crlf docs/settings-file.md "$stage/settings-file.txt"
+crlf docs/settings-file.txt "$stage/settings-file.txt"
 files+=("$name/README.txt" "$name/settings-file.txt")
 
 # Fixed times (the commit's), modes and order, and no extra attributes: the same bytes each time.

@@ -1,6 +1,7 @@
 // Reading and replacing the settings file with the Win32 file services.
 #include "settings/settings_file.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "settings/settings.h"
@@ -8,7 +9,26 @@
 
 namespace {
 
-using FinalPathQuery = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+using FinalPathQuery = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+
+// "quenlix.ini" as the wide file functions take it, widened when the program is built.
+struct WideFileName {
+  wchar_t text[sizeof settingsFileName];
+};
+
+constexpr WideFileName widenedSettingsFileName() {
+  WideFileName name{};
+  for (std::size_t at = 0; at < sizeof settingsFileName; ++at)
+    name.text[at] = static_cast<wchar_t>(settingsFileName[at]);
+  return name;
+}
+
+constexpr WideFileName settingsFileNameW = widenedSettingsFileName();
+
+// A short hold by another program (a writer replacing the file, a virus scanner) passes within
+// this; a game that holds the file for its whole session does not, and is then reported.
+constexpr int readAttempts = 5;
+constexpr DWORD readRetryPauseMs = 100;
 
 // Windows XP has no way to ask where a link leads; the function is looked up when it is needed,
 // so the program still starts there.
@@ -16,35 +36,38 @@ FinalPathQuery finalPathQuery() {
   HMODULE kernel = GetModuleHandleA("kernel32.dll");
   return kernel == nullptr ? nullptr
                            : reinterpret_cast<FinalPathQuery>(reinterpret_cast<void (*)()>(
-                                 GetProcAddress(kernel, "GetFinalPathNameByHandleA")));
+                                 GetProcAddress(kernel, "GetFinalPathNameByHandleW")));
+}
+
+bool startsWith(const wchar_t* text, const wchar_t* prefix) {
+  while (*prefix != L'\0')
+    if (*text++ != *prefix++) return false;
+  return true;
 }
 
 // The platform answers in its long form, "\\?\C:\..." or "\\?\UNC\server\share".
-void dropLongPathPrefix(char* path) {
-  const char* shortForm = path;
-  if (std::strncmp(path, "\\\\?\\UNC\\", 8) == 0) {
-    shortForm = path + 6;
-    path[6] = '\\';
-  } else if (std::strncmp(path, "\\\\?\\", 4) == 0) {
-    shortForm = path + 4;
+const wchar_t* withoutLongPathPrefix(wchar_t* path) {
+  if (startsWith(path, L"\\\\?\\UNC\\")) {
+    path[6] = L'\\';
+    return path + 6;
   }
-  std::memmove(path, shortForm, std::strlen(shortForm) + 1);
+  return startsWith(path, L"\\\\?\\") ? path + 4 : path;
 }
 
-bool resolveLinks(const char* path, char (&finalPath)[MAX_PATH]) {
+bool resolveLinks(const wchar_t* path, wchar_t (&finalPath)[MAX_PATH]) {
   const FinalPathQuery query = finalPathQuery();
   if (query == nullptr) return false;
   // No access asked for, so a file another program holds open without sharing still answers.
-  HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  HANDLE file = CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  char longForm[MAX_PATH + 8] = {};
-  const DWORD length = query(file, longForm, sizeof(longForm), 0);
+  wchar_t longForm[MAX_PATH + 8] = {};
+  const DWORD length = query(file, longForm, MAX_PATH + 8, 0);
   CloseHandle(file);
-  if (length == 0 || length >= sizeof(longForm)) return false;
-  dropLongPathPrefix(longForm);
-  if (std::strlen(longForm) >= MAX_PATH) return false;
-  std::strcpy(finalPath, longForm);
+  if (length == 0 || length >= MAX_PATH + 8) return false;
+  const wchar_t* shortForm = withoutLongPathPrefix(longForm);
+  if (lstrlenW(shortForm) >= MAX_PATH) return false;
+  lstrcpyW(finalPath, shortForm);
   return true;
 }
 
@@ -67,40 +90,51 @@ DWORD readOpenFile(HANDLE file, unsigned char*& data, DWORD& size) {
   return ERROR_SUCCESS;
 }
 
+// No sharing: nobody can change the file while it is read.
+HANDLE openForWholeRead(const wchar_t* path) {
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (int attempt = 1; attempt <= readAttempts; ++attempt) {
+    file =
+        CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) break;
+    if (attempt < readAttempts) Sleep(readRetryPauseMs);
+  }
+  return file;
+}
+
 // A rename would replace a read-only file where the platform allows it (Wine as root does),
 // and one that another program holds open without sharing on some platforms: refuse both.
-DWORD checkReplaceable(const char* path) {
-  const DWORD attributes = GetFileAttributesA(path);
+DWORD checkReplaceable(const wchar_t* path) {
+  const DWORD attributes = GetFileAttributesW(path);
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
   }
   if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
   HANDLE probe =
-      CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (probe == INVALID_HANDLE_VALUE) return lastErrorOr(ERROR_ACCESS_DENIED);
   CloseHandle(probe);
   return ERROR_SUCCESS;
 }
 
 // The directory part of path, "." for a bare name; false when it does not fit.
-bool directoryOf(const char* path, char (&directory)[MAX_PATH]) {
-  const char* lastSeparator = nullptr;
-  for (const char* at = path; *at != '\0'; ++at)
-    if (*at == '\\' || *at == '/') lastSeparator = at;
+bool directoryOf(const wchar_t* path, wchar_t (&directory)[MAX_PATH]) {
+  const wchar_t* lastSeparator = nullptr;
+  for (const wchar_t* at = path; *at != L'\0'; ++at)
+    if (*at == L'\\' || *at == L'/') lastSeparator = at;
   if (lastSeparator == nullptr) {
-    std::strcpy(directory, ".");
+    lstrcpyW(directory, L".");
     return true;
   }
-  const size_t length = static_cast<size_t>(lastSeparator - path) + 1;
+  const int length = static_cast<int>(lastSeparator - path) + 1;
   if (length >= MAX_PATH) return false;
-  std::memcpy(directory, path, length);
-  directory[length] = '\0';
+  lstrcpynW(directory, path, length + 1);
   return true;
 }
 
-DWORD writeTemporaryFile(const char* temporaryPath, const char* text) {
-  HANDLE file = CreateFileA(temporaryPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+DWORD writeTemporaryFile(const wchar_t* temporaryPath, const char* text) {
+  HANDLE file = CreateFileW(temporaryPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return lastErrorOr(ERROR_ACCESS_DENIED);
   DWORD error = ERROR_SUCCESS;
@@ -109,22 +143,24 @@ DWORD writeTemporaryFile(const char* temporaryPath, const char* text) {
   return error;
 }
 
-DWORD writeAndRename(const char* temporaryPath, const char* path, const char* text) {
+DWORD writeAndRename(const wchar_t* temporaryPath, const wchar_t* path, const char* text) {
   const DWORD error = writeTemporaryFile(temporaryPath, text);
   if (error != ERROR_SUCCESS) return error;
-  if (!MoveFileExA(temporaryPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  if (!MoveFileExW(temporaryPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return lastErrorOr(ERROR_ACCESS_DENIED);
   return ERROR_SUCCESS;
 }
 
 }  // namespace
 
-DWORD readWholeFile(const char* path, unsigned char*& data, DWORD& size) {
+DWORD readWholeFile(const wchar_t* path, unsigned char*& data, DWORD& size) {
   data = nullptr;
   size = 0;
-  // No sharing: nobody can change the file while it is read.
-  HANDLE file =
-      CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Opening a directory fails for want of access; say what it is instead.
+  const DWORD attributes = GetFileAttributesW(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return ERROR_DIRECTORY;
+  HANDLE file = openForWholeRead(path);
   if (file == INVALID_HANDLE_VALUE) return lastErrorOr(ERROR_OPEN_FAILED);
   const DWORD error = readOpenFile(file, data, size);
   CloseHandle(file);
@@ -140,13 +176,19 @@ void releaseWholeFile(unsigned char*& data) {
   data = nullptr;
 }
 
-void loadSettings() {
+bool isMissingFile(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND;
+}
+
+DWORD loadSettings() {
   applyDefaults();
   unsigned char* data = nullptr;
   DWORD size = 0;
-  if (readWholeFile(settingsFileName, data, size) != ERROR_SUCCESS) return;
+  const DWORD error = readWholeFile(settingsFileNameW.text, data, size);
+  if (error != ERROR_SUCCESS) return isMissingFile(error) ? ERROR_SUCCESS : error;
   parseSettings(data, size, refreshStepCount, settings);
   releaseWholeFile(data);
+  return ERROR_SUCCESS;
 }
 
 bool writeText(HANDLE file, const char* text) {
@@ -160,21 +202,48 @@ bool writeText(HANDLE file, const char* text) {
   return written == length;
 }
 
-bool finalPathOf(const char* path, char (&finalPath)[MAX_PATH]) {
+bool finalPathOf(const wchar_t* path, wchar_t (&finalPath)[MAX_PATH]) {
   if (resolveLinks(path, finalPath)) return true;
-  const DWORD length = GetFullPathNameA(path, MAX_PATH, finalPath, nullptr);
+  const DWORD length = GetFullPathNameW(path, MAX_PATH, finalPath, nullptr);
   return length != 0 && length < MAX_PATH;
 }
 
-DWORD replaceFileWith(const char* path, const char* text) {
+void finalPathOrName(const wchar_t* path, wchar_t (&target)[MAX_PATH]) {
+  // Where the full path cannot be had, the name as it is still leads to the file.
+  if (!finalPathOf(path, target)) lstrcpynW(target, path, MAX_PATH);
+}
+
+void settingsFilePath(wchar_t (&path)[MAX_PATH]) {
+  finalPathOrName(settingsFileNameW.text, path);
+}
+
+DWORD replaceThroughLinks(const wchar_t* path, const char* text, wchar_t (&target)[MAX_PATH]) {
+  finalPathOrName(path, target);
+  return replaceFileWith(target, text);
+}
+
+DWORD replaceSettingsFileHere(const char* text, wchar_t (&target)[MAX_PATH]) {
+  return replaceThroughLinks(settingsFileNameW.text, text, target);
+}
+
+DWORD systemErrorText(DWORD error, wchar_t* text, DWORD capacity) {
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                error, 0, text, capacity, nullptr);
+  if (length == 0 && capacity > 0) text[0] = L'\0';
+  while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n'))
+    text[--length] = L'\0';
+  return length;
+}
+
+DWORD replaceFileWith(const wchar_t* path, const char* text) {
   DWORD error = checkReplaceable(path);
   if (error != ERROR_SUCCESS) return error;
-  char directory[MAX_PATH] = {};
+  wchar_t directory[MAX_PATH] = {};
   if (!directoryOf(path, directory)) return ERROR_FILENAME_EXCED_RANGE;
-  char temporaryPath[MAX_PATH] = {};
-  if (GetTempFileNameA(directory, "qlx", 0, temporaryPath) == 0)
+  wchar_t temporaryPath[MAX_PATH] = {};
+  if (GetTempFileNameW(directory, L"qlx", 0, temporaryPath) == 0)
     return lastErrorOr(ERROR_ACCESS_DENIED);
   error = writeAndRename(temporaryPath, path, text);
-  if (error != ERROR_SUCCESS) DeleteFileA(temporaryPath);
+  if (error != ERROR_SUCCESS) DeleteFileW(temporaryPath);
   return error;
 }

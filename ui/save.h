@@ -12,7 +12,7 @@ Settings choicesOnScreen();
 // Replaces "quenlix.ini" (or the file it links to, so the link stays) with the canonical file
 // for the choices on screen. Answers ERROR_SUCCESS or the error of the step that failed;
 // `target` names the file written or meant to be written.
-DWORD writeSettingsFile(char (&target)[MAX_PATH]);
+DWORD writeSettingsFile(wchar_t (&target)[MAX_PATH]);
 DWORD writeSettingsFile();
 
 // Save: writeSettingsFile, and when it fails a message owned by the main window that names the

@@ -2,10 +2,17 @@
 // own code, under Wine.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <string>
+
 #include "app/refresh_probe.h"
 #include "settings/settings.h"
 #include "tests/cli/cli_cases.h"
 #include "tests/cli/win_sandbox.h"
+#include "tests/common/expected_file.h"
+#include "tests/win/console_run.h"
+#include "tests/win/test_support.h"
 
 namespace {
 
@@ -25,5 +32,189 @@ OfferedDisplay probedDisplay() {
 INSTANTIATE_TEST_SUITE_P(Cli, WindowsCommandLines,
                          testing::ValuesIn(cliCases(probedDisplay(), CaseSet::ownCode)),
                          cliCaseName);
+
+// A folder the ANSI code page cannot spell, named on the command line and as the working
+// directory; messages name it in UTF-8, the bytes of redirected output.
+class CommandsInAForeignFolder : public testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(ansiCodePageCannotSpell(GetParam())) << "code page " << GetACP();
+    ASSERT_NE(std::string::npos, folder.path().find(GetParam())) << folder.path();
+  }
+  ConsoleOutcome run(const std::vector<std::string>& arguments, const std::string& directory) {
+    return runConsoleProgram(MORVANE_CONFIG_PATH, arguments, directory);
+  }
+  TemporaryDirectory folder{GetParam()};
+  const std::string file = folder.file("quenlix.ini");
+};
+
+TEST_P(CommandsInAForeignFolder, SetWritesTheFileThere) {
+  const ConsoleOutcome set = run({"set", "texture-memory=64", "texture-mass=on"}, folder.path());
+  EXPECT_EQ("", set.err);
+  EXPECT_EQ(0u, set.exitCode);
+  const std::string expected = canonicalSettingsFile({
+      {"MEM:",   "064"},
+      {"STATS:", "1"  }
+  });
+  EXPECT_EQ(expected, readWholeFile(file));
+  EXPECT_EQ("quenlix.ini\n", directoryListing(folder.path()));
+
+  const ConsoleOutcome check = run({"check", file}, "C:\\");
+  EXPECT_EQ(0u, check.exitCode) << check.err;
+  EXPECT_EQ(file + ": as Save writes it\r\n", check.out);
+}
+
+TEST_P(CommandsInAForeignFolder, AFailureNamesThePathInUtf8) {
+  writeWholeFile(file, "MEM:050\r\n");
+  ASSERT_TRUE(SetFileAttributesW(wideOf(file).c_str(), FILE_ATTRIBUTE_READONLY));
+  const ConsoleOutcome set = run({"set", "--file", file, "texture-mass=on"}, "C:\\");
+  SetFileAttributesW(wideOf(file).c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(3u, set.exitCode);
+  EXPECT_EQ(0u, set.err.rfind("morvane-config: " + file + ": cannot replace it: ", 0)) << set.err;
+  EXPECT_EQ("MEM:050\r\n", readWholeFile(file));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cyrillic, CommandsInAForeignFolder,
+                         testing::Values(foreignFolderNames[0]));
+INSTANTIATE_TEST_SUITE_P(Japanese, CommandsInAForeignFolder,
+                         testing::Values(foreignFolderNames[1]));
+
+// A console of this test's own, shared with the program and read back once it has ended.
+class OwnConsole {
+ public:
+  OwnConsole() {
+    FreeConsole();
+    if (!AllocConsole()) return;
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    screen_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+  }
+  ~OwnConsole() {
+    if (screen_ != INVALID_HANDLE_VALUE) CloseHandle(screen_);
+    FreeConsole();
+  }
+  OwnConsole(const OwnConsole&) = delete;
+  OwnConsole& operator=(const OwnConsole&) = delete;
+
+  HANDLE screen() const { return screen_; }
+  // Every character cell, row after row, as UTF-8.
+  std::string shown() const {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (!GetConsoleScreenBufferInfo(screen_, &info)) return "<no console>";
+    const DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
+    std::wstring text(cells, L' ');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(screen_, &text[0], cells, COORD{0, 0}, &read);
+    text.resize(read);
+    return utf8Of(text);
+  }
+
+ private:
+  HANDLE screen_ = INVALID_HANDLE_VALUE;
+};
+
+// A console shows bytes in its own code page; the program writes UTF-16 there, so a path in
+// any script shows as typed, in the output and in an error.
+TEST(ConsoleOutput, APathBeyondTheCodePageShowsAsTyped) {
+  ASSERT_TRUE(ansiCodePageCannotSpell(foreignFolderNames[0])) << "code page " << GetACP();
+  TemporaryDirectory folder(foreignFolderNames[0]);
+  const std::string file = folder.file("quenlix.ini");
+  OwnConsole console;
+  ASSERT_NE(INVALID_HANDLE_VALUE, console.screen());
+
+  const ConsoleOutcome check =
+      runInConsole(MORVANE_CONFIG_PATH, {"check", file}, "C:\\", console.screen());
+  ASSERT_TRUE(check.started) << check.startError;
+  EXPECT_EQ(1u, check.exitCode);
+  const ConsoleOutcome show =
+      runInConsole(MORVANE_CONFIG_PATH, {"show", folder.path()}, "C:\\", console.screen());
+  EXPECT_EQ(3u, show.exitCode);
+
+  const std::string shown = console.shown();
+  EXPECT_NE(std::string::npos,
+            shown.find(file + ": no such file; Save would write it with the defaults"))
+      << shown;
+  EXPECT_NE(std::string::npos, shown.find("morvane-config: " + folder.path() + ": cannot read it"))
+      << shown;
+}
+
+// Polls until `done` or about ten seconds have passed.
+template <typename Condition>
+bool soon(Condition done) {
+  for (int round = 0; round < 100; ++round) {
+    if (done()) return true;
+    Sleep(100);
+  }
+  return done();
+}
+
+// A key press and its release, as the console's input queue holds them.
+void pressSpaceIn(HANDLE input) {
+  INPUT_RECORD records[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    records[i].EventType = KEY_EVENT;
+    records[i].Event.KeyEvent.bKeyDown = i == 0;
+    records[i].Event.KeyEvent.wRepeatCount = 1;
+    records[i].Event.KeyEvent.wVirtualKeyCode = VK_SPACE;
+    records[i].Event.KeyEvent.uChar.UnicodeChar = L' ';
+  }
+  DWORD written = 0;
+  WriteConsoleInputW(input, records, 2, &written);
+}
+
+// Started from Explorer the program has a console of its own and no arguments: it shows its help
+// there and keeps the window until a key is pressed, instead of vanishing at once.
+TEST(ConsoleOfItsOwn, ShowsTheHelpAndWaitsForAKey) {
+  std::wstring commandLine = wideOf("\"" + std::string(MORVANE_CONFIG_PATH) + "\"");
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessW(wideOf(MORVANE_CONFIG_PATH).c_str(), &commandLine[0], nullptr, nullptr,
+                             FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process))
+      << GetLastError();
+  // The program looks at its console once, as it starts; attached before that, this test would
+  // count as a second process on it. A 32-bit program may run under an emulator, slowly.
+  const DWORD startingMs = sizeof(void*) == 8 ? 3000 : 15000;
+  const DWORD beforeTheKey = WaitForSingleObject(process.hProcess, startingMs);
+  FreeConsole();
+  const bool attached = soon([&] { return AttachConsole(process.dwProcessId) != FALSE; });
+  HANDLE screen =
+      CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE input =
+      CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  const auto shown = [&] {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (!GetConsoleScreenBufferInfo(screen, &info)) return std::string();
+    const DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
+    std::wstring text(cells, L' ');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(screen, &text[0], cells, COORD{0, 0}, &read);
+    text.resize(read);
+    return utf8Of(text);
+  };
+  const bool prompted =
+      attached &&
+      soon([&] { return shown().find("Press a key to close this window.") != std::string::npos; });
+  const std::string screenText = shown();
+  pressSpaceIn(input);
+  const DWORD afterTheKey = WaitForSingleObject(process.hProcess, 10000);
+  if (afterTheKey != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 255);
+  DWORD exitCode = 255;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(screen);
+  CloseHandle(input);
+  FreeConsole();
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+
+  EXPECT_EQ(DWORD{WAIT_TIMEOUT}, beforeTheKey) << "the window closed without a key";
+  ASSERT_TRUE(attached) << "no console to read";
+  EXPECT_TRUE(prompted) << screenText;
+  EXPECT_NE(std::string::npos, screenText.find("Usage: morvane-config COMMAND")) << screenText;
+  EXPECT_EQ(DWORD{WAIT_OBJECT_0}, afterTheKey) << "a key did not close it";
+  EXPECT_EQ(0u, exitCode);
+}
 
 }  // namespace

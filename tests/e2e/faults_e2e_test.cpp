@@ -30,12 +30,48 @@ class FileHold {
   HANDLE file_;
 };
 
-// Every shown value that the prepared file changes, at its default.
-TEST_F(EditorTest, FileHeldOpenAtStartUpShowsTheDefaults) {
+// The message box's text, UTF-8: a file message is wide.
+std::string staticText(HWND dialog) {
+  for (HWND child : childControls(dialog))
+    if (lstrcmpiA(className(child).c_str(), "Static") == 0 && !windowTextUtf8(child).empty())
+      return windowTextUtf8(child);
+  return "<no text>";
+}
+
+// The editor's message box, once it is shown with its caption and text; null when none comes.
+HWND waitForMessage(HWND window, const std::string& caption, const std::string& text) {
+  HWND message = nullptr;
+  if (!waitUntil([&] {
+        message = findProcessWindow(window, "#32770");
+        return message != nullptr && IsWindowVisible(message);
+      }))
+    return nullptr;
+  // The box exists a moment before it carries its caption and text.
+  waitUntil([&] { return windowText(message) == caption && staticText(message) == text; });
+  return message;
+}
+
+// A game that holds the file at start-up: the editor says so over its window, then shows every
+// value the prepared file changes at its default, and saves nothing on its own.
+TEST_F(EditorTest, FileHeldOpenAtStartUpIsToldThenShowsTheDefaults) {
   writeWholeFile(settingsFile(), kPreparedSettings);
   FileHold hold(settingsFile());
   ASSERT_TRUE(hold.held());
   ASSERT_NO_FATAL_FAILURE(startHere());
+
+  const std::string expectedText =
+      "Die Einstellungen konnten nicht gelesen werden.\r\n\r\n" + settingsFile() + "\r\n" +
+      systemText(ERROR_SHARING_VIOLATION) +
+      "\r\n\r\nAngezeigt werden die Voreinstellungen; Speichern w\u00fcrde die Datei ersetzen.";
+  const HWND message = waitForMessage(window_, "Ein Fehler trat auf.", expectedText);
+  ASSERT_NE(nullptr, message) << "the unreadable file was taken for a missing one";
+  EXPECT_EQ("Ein Fehler trat auf.", windowText(message));
+  EXPECT_EQ(expectedText, staticText(message));
+  EXPECT_EQ(window_, GetWindow(message, GW_OWNER));
+  EXPECT_TRUE(IsWindowVisible(window_)) << "the message came before the window";
+  ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == message; }));
+  pressChord({kReturnKey});
+  ASSERT_TRUE(waitUntil([&] { return !IsWindow(message); })) << "the message stays";
 
   EXPECT_EQ(0, selectedIndex(control(kCornerCombo)));
   EXPECT_EQ(0, selectedIndex(control(kClockCombo)));
@@ -50,11 +86,14 @@ TEST_F(EditorTest, FileHeldOpenAtStartUpShowsTheDefaults) {
   expectEndedWithoutWriting(kPreparedSettings);
 }
 
-std::string staticText(HWND dialog) {
-  for (HWND child : childControls(dialog))
-    if (lstrcmpiA(className(child).c_str(), "Static") == 0 && !windowText(child).empty())
-      return windowText(child);
-  return "<no text>";
+// A missing file is the ordinary first start: nothing to tell.
+TEST_F(EditorTest, MissingFileAtStartUpSaysNothing) {
+  ASSERT_NO_FATAL_FAILURE(startHere());
+  ASSERT_NO_FATAL_FAILURE(clickFace());
+  EXPECT_EQ(nullptr, findProcessWindow(window_, "#32770"));
+  pressChord({kAltKey, kF4Key});
+  ASSERT_TRUE(editor_->waitForExit());
+  EXPECT_EQ("", directoryListing(directory_.path()));
 }
 
 // The failure is told with the file and the reason, the file keeps its bytes, and Save works
@@ -65,19 +104,12 @@ TEST_F(EditorTest, SaveWhileTheFileIsHeldFailsVisiblyAndLaterSucceeds) {
   ASSERT_TRUE(hold.held());
   clickButton(kSaveButton);
 
-  // The box exists before its texts are in place; it is shown once they are.
-  HWND message = nullptr;
-  ASSERT_TRUE(waitUntil([&] {
-    message = findProcessWindow(window_, "#32770");
-    return message != nullptr && IsWindowVisible(message);
-  })) << "Save failed without a word";
-  // The box exists a moment before it carries its caption and text.
   const std::string expectedText = "Die Einstellungen konnten nicht gespeichert werden.\r\n\r\n" +
                                    settingsFile() + "\r\n" + systemText(ERROR_SHARING_VIOLATION);
-  EXPECT_TRUE(waitUntil([&] {
-    return windowText(message) == "Ein Fehler trat auf." && staticText(message) == expectedText;
-  })) << windowText(message)
-      << " / " << staticText(message);
+  const HWND message = waitForMessage(window_, "Ein Fehler trat auf.", expectedText);
+  ASSERT_NE(nullptr, message) << "Save failed without a word";
+  EXPECT_EQ("Ein Fehler trat auf.", windowText(message));
+  EXPECT_EQ(expectedText, staticText(message));
   EXPECT_EQ(window_, GetWindow(message, GW_OWNER));
   ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == message; }));
   pressChord({kReturnKey});

@@ -7,11 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/refresh_probe.h"
-#include "ui/main_window.h"
-#include "ui/window_procedure.h"
+#include "app/shell.h"
 #include "settings/settings.h"
-#include "settings/settings_file.h"
+#include "ui/window_procedure.h"
 #include "ui/controls.h"
 #include "ui/exchange.h"
 #include "ui/main_window.h"
@@ -81,13 +79,7 @@ void click(HWND button) {
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::atoi(argv[1]) : 10000;
   const HINSTANCE instance = GetModuleHandleA(nullptr);
-  registerMainWindowClass(instance);
-  createInterfaceResources();
-  createMainWindow(instance);
-  probeRefreshRange();
-  loadSettings();
-  buildControls();
-  applySettings();
+  startEditorWindow(instance);
   ShowWindow(mainWindow, SW_SHOW);
   pumpMessages();
 

@@ -1,6 +1,8 @@
 // A console program started with its standard streams in temporary files.
 #include "tests/win/console_run.h"
 
+#include "tests/win/test_support.h"
+
 namespace {
 
 constexpr DWORD kConsolePatienceMs = 60000;
@@ -63,33 +65,60 @@ class StreamFile {
 
 }  // namespace
 
-ConsoleOutcome runConsoleProgram(const std::string& program,
-                                 const std::vector<std::string>& arguments,
-                                 const std::string& directory) {
+namespace {
+
+std::wstring commandLineOf(const std::string& program, const std::vector<std::string>& arguments) {
   std::string commandLine = quoted(program);
   for (const std::string& argument : arguments) commandLine += " " + quoted(argument);
-  StreamFile in, out, err;
-  STARTUPINFOA startup{};
+  return wideOf(commandLine);
+}
+
+// Starts the program with these streams and waits for its end; false when it cannot start.
+bool runWithStreams(const std::string& program, const std::vector<std::string>& arguments,
+                    const std::string& directory, HANDLE in, HANDLE out, HANDLE err,
+                    DWORD creationFlags, ConsoleOutcome& outcome) {
+  std::wstring commandLine = commandLineOf(program, arguments);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = in.handle();
-  startup.hStdOutput = out.handle();
-  startup.hStdError = err.handle();
+  startup.hStdInput = in;
+  startup.hStdOutput = out;
+  startup.hStdError = err;
   PROCESS_INFORMATION process{};
-  ConsoleOutcome outcome;
-  outcome.started =
-      CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                     nullptr, directory.c_str(), &startup, &process) != FALSE;
+  outcome.started = CreateProcessW(wideOf(program).c_str(), &commandLine[0], nullptr, nullptr, TRUE,
+                                   creationFlags, nullptr, wideOf(directory).c_str(), &startup,
+                                   &process) != FALSE;
   if (!outcome.started) {
     outcome.startError = GetLastError();
-    return outcome;
+    return false;
   }
   if (WaitForSingleObject(process.hProcess, kConsolePatienceMs) != WAIT_OBJECT_0)
     TerminateProcess(process.hProcess, 255);
   GetExitCodeProcess(process.hProcess, &outcome.exitCode);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+  return true;
+}
+
+}  // namespace
+
+ConsoleOutcome runConsoleProgram(const std::string& program,
+                                 const std::vector<std::string>& arguments,
+                                 const std::string& directory) {
+  StreamFile in, out, err;
+  ConsoleOutcome outcome;
+  if (!runWithStreams(program, arguments, directory, in.handle(), out.handle(), err.handle(),
+                      CREATE_NO_WINDOW, outcome))
+    return outcome;
   outcome.out = out.contents();
   outcome.err = err.contents();
+  return outcome;
+}
+
+ConsoleOutcome runInConsole(const std::string& program, const std::vector<std::string>& arguments,
+                            const std::string& directory, HANDLE screen) {
+  StreamFile in;
+  ConsoleOutcome outcome;
+  runWithStreams(program, arguments, directory, in.handle(), screen, screen, 0, outcome);
   return outcome;
 }

@@ -15,8 +15,13 @@ struct ConsoleOutcome {
   std::string err;
 };
 
-// Starts `program` with `arguments` (quoted as the C runtime splits them) in `directory`, with
-// no input, and waits up to a minute for it to end.
+// Starts `program` with `arguments` (quoted as the C runtime splits them) in `directory`, all
+// UTF-8 and passed on in UTF-16, with no input, and waits up to a minute for it to end.
 ConsoleOutcome runConsoleProgram(const std::string& program,
                                  const std::vector<std::string>& arguments,
                                  const std::string& directory);
+
+// The same in this process's console: its output and errors go to `screen`, an inheritable
+// handle of that console's screen buffer, and are not caught; the input is still none.
+ConsoleOutcome runInConsole(const std::string& program, const std::vector<std::string>& arguments,
+                            const std::string& directory, HANDLE screen);

@@ -1,6 +1,7 @@
 // The shared main window of the tests under Wine.
 #include "tests/win/editor_fixture.h"
 
+#include "app/shell.h"
 #include "ui/main_window.h"
 #include "settings/settings.h"
 #include "ui/controls.h"
@@ -8,12 +9,8 @@
 #include "ui/exchange.h"
 
 void prepareEditorWindow() {
-  if (mainWindow == nullptr) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    registerMainWindowClass(instance);
-    createInterfaceResources();
-    createMainWindow(instance);
-  }
+  // Started as the editor starts, once per process; each test then puts its own state in place.
+  if (mainWindow == nullptr) startEditorWindow(GetModuleHandleA(nullptr));
   ASSERT_NE(nullptr, mainWindow);
   // A test that changed the scale may have ended early.
   if (windowDpi != 96) sendDpiChange(96);

@@ -4,10 +4,15 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
 #include "settings/settings.h"
 #include "settings/settings_file.h"
+#include "tests/win/editor_fixture.h"
+#include "tests/win/message_watch.h"
 #include "tests/win/test_support.h"
+#include "ui/file_messages.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -48,16 +53,42 @@ TEST(LoadSettings, MissingFileGivesDefaultsAndKeepsLanguage) {
   EXPECT_EQ("", directoryListing()) << "reading must create nothing";
 }
 
-TEST(LoadSettings, FileHeldOpenWithoutSharingGivesDefaults) {
+HANDLE holdWithoutSharing(const char* path) {
+  return CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+TEST(LoadSettings, FileHeldOpenWithoutSharingGivesDefaultsAndTheReason) {
   ScratchDirectory scratch;
   writeWholeFile("quenlix.ini", "MEM:064\r\nSPRACHE:1\r\n");
-  HANDLE holder = CreateFileA("quenlix.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE holder = holdWithoutSharing("quenlix.ini");
   ASSERT_NE(INVALID_HANDLE_VALUE, holder);
   scrambleRecord(0);
-  loadSettings();
+  EXPECT_EQ(DWORD{ERROR_SHARING_VIOLATION}, loadSettings());
   CloseHandle(holder);
   EXPECT_TRUE(sameRecord(defaults(0), settings));
+}
+
+DWORD WINAPI closeAfterAMoment(void* holder) {
+  Sleep(150);
+  CloseHandle(static_cast<HANDLE>(holder));
+  return 0;
+}
+
+// A writer that holds the file for a moment (morvane-config replacing it) is waited for.
+TEST(LoadSettings, AShortHoldIsWaitedFor) {
+  ScratchDirectory scratch;
+  writeWholeFile("quenlix.ini", "MEM:064\r\n");
+  HANDLE holder = holdWithoutSharing("quenlix.ini");
+  ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+  Settings expected = defaults(0);
+  expected.textureMemoryMb = 64;
+  HANDLE closer = CreateThread(nullptr, 0, closeAfterAMoment, holder, 0, nullptr);
+  ASSERT_NE(nullptr, closer);
+  scrambleRecord(0);
+  EXPECT_EQ(DWORD{ERROR_SUCCESS}, loadSettings());
+  WaitForSingleObject(closer, INFINITE);
+  CloseHandle(closer);
+  EXPECT_TRUE(sameRecord(expected, settings));
 }
 
 TEST(LoadSettings, FileIsNotHeldOpenAfterReading) {
@@ -74,14 +105,81 @@ TEST(LoadSettings, EmptyFileAndDirectoryGiveDefaults) {
   ScratchDirectory scratch;
   writeWholeFile("quenlix.ini", "");
   scrambleRecord(0);
-  loadSettings();
+  EXPECT_EQ(DWORD{ERROR_SUCCESS}, loadSettings());
   EXPECT_TRUE(sameRecord(defaults(0), settings));
 
   DeleteFileA("quenlix.ini");
   ASSERT_TRUE(CreateDirectoryA("quenlix.ini", nullptr));
   scrambleRecord(0);
-  loadSettings();
+  EXPECT_EQ(DWORD{ERROR_DIRECTORY}, loadSettings()) << "Save could not replace it either";
   EXPECT_TRUE(sameRecord(defaults(0), settings));
 }
+
+// Start-up's order: the load, then (the window shown) the message for a file there that could
+// not be read.
+void loadAndReport() {
+  const DWORD error = loadSettings();
+  if (error != ERROR_SUCCESS) showLoadFailure(error);
+}
+
+enum class FileState { missing, heldOpen, directory };
+
+struct LoadFailureCase {
+  const char* name;
+  FileState state;
+  int32_t language;
+  DWORD reason;  // ERROR_SUCCESS: no message at all
+  const char* headline;
+  const char* consequence;
+};
+
+const LoadFailureCase loadFailureCases[] = {
+    {"Missing",          FileState::missing,   0, ERROR_SUCCESS,           "", ""                                                                               },
+    {"HeldOpenGerman",   FileState::heldOpen,  0, ERROR_SHARING_VIOLATION,
+     "Die Einstellungen konnten nicht gelesen werden.",                        "Angezeigt werden die Voreinstellungen; Speichern w\u00fcrde die Datei ersetzen."},
+    {"DirectoryEnglish", FileState::directory, 1, ERROR_DIRECTORY,
+     "The settings could not be read.",                                        "The defaults are shown; Save would replace the file."                           },
+};
+
+class LoadFailureMessage : public EditorWindowTest,
+                           public testing::WithParamInterface<LoadFailureCase> {};
+
+TEST_P(LoadFailureMessage, NamesTheFileAndReasonOverTheDefaults) {
+  const LoadFailureCase& c = GetParam();
+  ScratchDirectory scratch;
+  HANDLE holder = INVALID_HANDLE_VALUE;
+  if (c.state == FileState::heldOpen) {
+    writeWholeFile("quenlix.ini", "MEM:064\r\nFSAA:8\r\n");
+    holder = holdWithoutSharing("quenlix.ini");
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+  }
+  if (c.state == FileState::directory) {
+    ASSERT_TRUE(CreateDirectoryA("quenlix.ini", nullptr));
+  }
+  scrambleRecord(c.language);
+  const ShownMessage shown = watchMessages(loadAndReport);
+  if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+
+  EXPECT_TRUE(sameRecord(defaults(c.language), settings));
+  if (c.reason == ERROR_SUCCESS) {
+    EXPECT_EQ(0, shown.boxes);
+    return;
+  }
+  EXPECT_EQ(1, shown.boxes);
+  EXPECT_EQ(mainWindow, shown.owner);
+  EXPECT_EQ(c.language == 0 ? "Ein Fehler trat auf." : "An error occurred.", shown.caption);
+  const std::string reason = systemText(c.reason);
+  ASSERT_FALSE(reason.empty());
+  EXPECT_EQ(std::string(c.headline) + "\r\n\r\n" + scratch.path() + "\\quenlix.ini\r\n" + reason +
+                "\r\n\r\n" + c.consequence,
+            shown.text);
+}
+
+std::string loadFailureCaseName(const testing::TestParamInfo<LoadFailureCase>& param) {
+  return param.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(LoadSettings, LoadFailureMessage, testing::ValuesIn(loadFailureCases),
+                         loadFailureCaseName);
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Helpers for the tests under Wine: private directories, whole-file reads and writes, and the
-// canonical settings file.
+// canonical settings file. Paths are UTF-8.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,8 @@
 class TemporaryDirectory {
  public:
   TemporaryDirectory();
+  // A directory of that name (UTF-8) inside a fresh one; both are removed at the end.
+  explicit TemporaryDirectory(const std::string& name);
   ~TemporaryDirectory();
   TemporaryDirectory(const TemporaryDirectory&) = delete;
   TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
@@ -22,6 +24,7 @@ class TemporaryDirectory {
 
  private:
   std::string path_;
+  std::string parent_;
 };
 
 // Moves the process into a fresh empty directory for one test and back out afterwards,
@@ -29,6 +32,8 @@ class TemporaryDirectory {
 class ScratchDirectory {
  public:
   ScratchDirectory();
+  // Into a directory of that name (UTF-8), made as TemporaryDirectory(name) makes it.
+  explicit ScratchDirectory(const std::string& name);
   ~ScratchDirectory();
   ScratchDirectory(const ScratchDirectory&) = delete;
   ScratchDirectory& operator=(const ScratchDirectory&) = delete;
@@ -49,6 +54,21 @@ std::string directoryListing(const std::string& directory = ".");
 
 // The window's text (a title or a control's label), read through the platform.
 std::string windowText(HWND window);
+
+// The same through the wide function, as UTF-8: letters beyond the ANSI code page survive.
+std::string windowTextUtf8(HWND window);
+
+// UTF-16 and UTF-8, both ways.
+std::string utf8Of(const std::wstring& text);
+std::wstring wideOf(const std::string& utf8);
+
+// Folder names the Western ANSI code page cannot spell, where a game folder or a Windows
+// account may well be named so: Cyrillic and Japanese, UTF-8.
+inline constexpr const char* foreignFolderNames[] = {"Игры", "ゲーム"};
+
+// True when the ANSI code page has no letters for the text: without this, a test of such a
+// folder would pass on a system whose code page happens to fit.
+bool ansiCodePageCannotSpell(const std::string& utf8);
 
 // The system's own words for an error, without the line end they come with.
 std::string systemText(DWORD error);

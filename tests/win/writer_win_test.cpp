@@ -11,6 +11,7 @@
 #include "ui/save.h"
 #include "tests/win/editor_fixture.h"
 #include "tests/win/import_patch.h"
+#include "tests/win/message_watch.h"
 #include "tests/win/test_support.h"
 #include "ui/controls.h"
 
@@ -227,50 +228,9 @@ TEST_F(Save, ReadOnlyFileIsNeverReplaced) {
   SetFileAttributesA("quenlix.ini", FILE_ATTRIBUTE_NORMAL);
 }
 
-// The message box a failed Save shows, read and closed by a hook the moment it is activated.
-namespace shownMessage {
-
-int boxes;
-std::string caption;
-std::string text;
-HWND owner;
-
-BOOL CALLBACK takeStaticText(HWND child, LPARAM) {
-  char className[16] = {};
-  GetClassNameA(child, className, sizeof(className));
-  if (lstrcmpiA(className, "Static") == 0 && !windowText(child).empty()) text = windowText(child);
-  return TRUE;
-}
-
-LRESULT CALLBACK readAndClose(int code, WPARAM wParam, LPARAM lParam) {
-  const HWND box = reinterpret_cast<HWND>(wParam);
-  char className[16] = {};
-  if (code == HCBT_ACTIVATE && GetClassNameA(box, className, sizeof(className)) &&
-      std::string(className) == "#32770") {
-    ++boxes;
-    caption = windowText(box);
-    owner = GetWindow(box, GW_OWNER);
-    EnumChildWindows(box, takeStaticText, 0);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void saveWatchingTheMessage() {
-  boxes = 0;
-  caption = text = "";
-  owner = nullptr;
-  HHOOK hook = SetWindowsHookExA(WH_CBT, readAndClose, nullptr, GetCurrentThreadId());
-  saveSettings();
-  UnhookWindowsHookEx(hook);
-}
-
-}  // namespace shownMessage
-
 // A user under Program Files, on a read-only share or with the file open elsewhere learns which
 // file it is and why, in the system's own words.
 TEST_F(Save, AFailureNamesTheFileAndTheSystemsReason) {
-  namespace shown = shownMessage;
   const std::string file = scratch.path() + "\\quenlix.ini";
   const std::string firstLine = "Die Einstellungen konnten nicht gespeichert werden.";
 
@@ -278,27 +238,26 @@ TEST_F(Save, AFailureNamesTheFileAndTheSystemsReason) {
   HANDLE holder = CreateFileA("quenlix.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, holder);
-  shown::saveWatchingTheMessage();
+  ShownMessage shown = watchMessages(saveSettings);
   CloseHandle(holder);
-  EXPECT_EQ(1, shown::boxes);
-  EXPECT_EQ("Ein Fehler trat auf.", shown::caption);
-  EXPECT_EQ(mainWindow, shown::owner);
+  EXPECT_EQ(1, shown.boxes);
+  EXPECT_EQ("Ein Fehler trat auf.", shown.caption);
+  EXPECT_EQ(mainWindow, shown.owner);
   const std::string heldReason = systemText(ERROR_SHARING_VIOLATION);
   ASSERT_FALSE(heldReason.empty());
-  EXPECT_EQ(firstLine + "\r\n\r\n" + file + "\r\n" + heldReason, shown::text);
+  EXPECT_EQ(firstLine + "\r\n\r\n" + file + "\r\n" + heldReason, shown.text);
 
   ASSERT_TRUE(SetFileAttributesA("quenlix.ini", FILE_ATTRIBUTE_READONLY));
-  shown::saveWatchingTheMessage();
+  shown = watchMessages(saveSettings);
   SetFileAttributesA("quenlix.ini", FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(1, shown::boxes);
+  EXPECT_EQ(1, shown.boxes);
   const std::string readOnlyReason = systemText(ERROR_ACCESS_DENIED);
   ASSERT_FALSE(readOnlyReason.empty());
   EXPECT_NE(heldReason, readOnlyReason);
-  EXPECT_EQ(firstLine + "\r\n\r\n" + file + "\r\n" + readOnlyReason, shown::text);
+  EXPECT_EQ(firstLine + "\r\n\r\n" + file + "\r\n" + readOnlyReason, shown.text);
   EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
 
-  shown::saveWatchingTheMessage();
-  EXPECT_EQ(0, shown::boxes) << "a Save that works says nothing";
+  EXPECT_EQ(0, watchMessages(saveSettings).boxes) << "a Save that works says nothing";
 }
 
 TEST_F(Save, ADirectoryInThePlaceOfTheFileIsLeftAlone) {
@@ -308,18 +267,61 @@ TEST_F(Save, ADirectoryInThePlaceOfTheFileIsLeftAlone) {
   EXPECT_EQ("quenlix.ini\n", directoryListing());
 }
 
+class SaveInAForeignFolder : public EditorWindowTest,
+                             public testing::WithParamInterface<const char*> {
+ protected:
+  void SetUp() override {
+    EditorWindowTest::SetUp();
+    ASSERT_TRUE(ansiCodePageCannotSpell(GetParam())) << "code page " << GetACP();
+    ASSERT_NE(std::string::npos, scratch.path().find(GetParam())) << scratch.path();
+  }
+  ScratchDirectory scratch{GetParam()};
+};
+
+TEST_P(SaveInAForeignFolder, ReadsAndReplacesTheFile) {
+  writeWholeFile("quenlix.ini", oldBytes);
+  EXPECT_EQ(DWORD{ERROR_SUCCESS}, loadSettings());
+  rebuild();
+  SendMessageA(windowedCheck, BM_SETCHECK, BST_CHECKED, 0);
+  wchar_t written[MAX_PATH] = {};
+  EXPECT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile(written));
+  EXPECT_EQ(scratch.path() + "\\quenlix.ini", utf8Of(written));
+  EXPECT_EQ(canonicalSettingsFile({
+                {"MEM:",      "050"},
+                {"STATS:",    "1"  },
+                {"WINDOWED:", "1"  }
+  }),
+            readWholeFile("quenlix.ini"));
+  EXPECT_EQ("quenlix.ini\n", directoryListing());
+}
+
+TEST_P(SaveInAForeignFolder, AFailureShowsThePathAsTyped) {
+  writeWholeFile("quenlix.ini", oldBytes);
+  ASSERT_TRUE(SetFileAttributesW(L"quenlix.ini", FILE_ATTRIBUTE_READONLY));
+  const ShownMessage shown = watchMessages(saveSettings);
+  SetFileAttributesW(L"quenlix.ini", FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(1, shown.boxes);
+  EXPECT_EQ("Die Einstellungen konnten nicht gespeichert werden.\r\n\r\n" + scratch.path() +
+                "\\quenlix.ini\r\n" + systemText(ERROR_ACCESS_DENIED),
+            shown.text);
+  EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cyrillic, SaveInAForeignFolder, testing::Values(foreignFolderNames[0]));
+INSTANTIATE_TEST_SUITE_P(Japanese, SaveInAForeignFolder, testing::Values(foreignFolderNames[1]));
+
 // Replacing the old file fails after the temporary one was written in full.
-BOOL WINAPI failingMove(const char*, const char*, DWORD) {
+BOOL WINAPI failingMove(const wchar_t*, const wchar_t*, DWORD) {
   SetLastError(ERROR_ACCESS_DENIED);
   return FALSE;
 }
 
 TEST_F(Save, FailureBetweenWritingAndReplacingKeepsTheOldBytes) {
   writeWholeFile("quenlix.ini", oldBytes);
-  void* realMove = patchImport("kernel32.dll", "MoveFileExA", reinterpret_cast<void*>(failingMove));
+  void* realMove = patchImport("kernel32.dll", "MoveFileExW", reinterpret_cast<void*>(failingMove));
   ASSERT_NE(nullptr, realMove);
   const bool saved = writeSettingsFile() == ERROR_SUCCESS;
-  patchImport("kernel32.dll", "MoveFileExA", realMove);
+  patchImport("kernel32.dll", "MoveFileExW", realMove);
   EXPECT_FALSE(saved);
   EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
   EXPECT_EQ("quenlix.ini\n", directoryListing());
@@ -343,12 +345,12 @@ TEST(SaveThroughALink, ReplacesTheLinkedFileAndKeepsTheLink) {
   loadSettings();
   EditorWindowTest::rebuild();
   SendMessageA(windowedCheck, BM_SETCHECK, BST_CHECKED, 0);
-  char written[MAX_PATH] = {};
+  wchar_t written[MAX_PATH] = {};
   const DWORD error = writeSettingsFile(written);
   SetCurrentDirectoryA(previous);
 
   EXPECT_EQ(DWORD{ERROR_SUCCESS}, error);
-  EXPECT_STRCASEEQ(target, written);
+  EXPECT_STRCASEEQ(target, utf8Of(written).c_str());
   const std::string expected = canonicalSettingsFile({
       {"MEM:",      "050"},
       {"STATS:",    "1"  },
