@@ -31,7 +31,17 @@ if(NOT MORVANE_TESTS)
   return()
 endif()
 
-if(WIN32)
+if(WIN32 AND MORVANE_E2E_DRIVER)
+  # The 64-bit tree's test program drives this tree's console program, as its end-to-end tests
+  # are driven: where 32-bit programs run under an emulator, only the program under test is then
+  # emulated (an emulated 32-bit test program crashed in Wine's client, never the console
+  # program).
+  get_filename_component(driver_directory ${MORVANE_E2E_DRIVER} DIRECTORY)
+  set(test ${MORVANE_TEST_PREFIX}win.CliCommandLines)
+  add_test(NAME ${test} COMMAND ${MORVANE_DRIVER_WINE} ${driver_directory}/cli_win_tests.exe)
+  set_tests_properties(${test} PROPERTIES TIMEOUT 900 ENVIRONMENT
+    "WINEPREFIX=${MORVANE_WINE_PLAIN};MORVANE_CONFIG_PATH=Z:$<TARGET_FILE:morvane-config>")
+elseif(WIN32)
   # The Windows program runs the host's table of command lines under Wine.
   add_executable(cli_win_tests
     tests/cli/cli_cases.cpp

@@ -42,7 +42,7 @@ class CommandsInAForeignFolder : public testing::TestWithParam<const char*> {
     ASSERT_NE(std::string::npos, folder.path().find(GetParam())) << folder.path();
   }
   ConsoleOutcome run(const std::vector<std::string>& arguments, const std::string& directory) {
-    return runConsoleProgram(MORVANE_CONFIG_PATH, arguments, directory);
+    return runConsoleProgram(configProgram(), arguments, directory);
   }
   TemporaryDirectory folder{GetParam()};
   const std::string file = folder.file("quenlix.ini");
@@ -123,11 +123,11 @@ TEST(ConsoleOutput, APathBeyondTheCodePageShowsAsTyped) {
   ASSERT_NE(INVALID_HANDLE_VALUE, console.screen());
 
   const ConsoleOutcome check =
-      runInConsole(MORVANE_CONFIG_PATH, {"check", file}, "C:\\", console.screen());
+      runInConsole(configProgram(), {"check", file}, "C:\\", console.screen());
   ASSERT_TRUE(check.started) << check.startError;
   EXPECT_EQ(1u, check.exitCode);
   const ConsoleOutcome show =
-      runInConsole(MORVANE_CONFIG_PATH, {"show", folder.path()}, "C:\\", console.screen());
+      runInConsole(configProgram(), {"show", folder.path()}, "C:\\", console.screen());
   EXPECT_EQ(3u, show.exitCode);
 
   const std::string shown = console.shown();
@@ -165,16 +165,21 @@ void pressSpaceIn(HANDLE input) {
 // Started from Explorer the program has a console of its own and no arguments: it shows its help
 // there and keeps the window until a key is pressed, instead of vanishing at once.
 TEST(ConsoleOfItsOwn, ShowsTheHelpAndWaitsForAKey) {
-  std::wstring commandLine = wideOf("\"" + std::string(MORVANE_CONFIG_PATH) + "\"");
+  const std::string program = configProgram();
+  // Seen only there: the 32-bit program, waiting on its own console under QEMU's user-mode
+  // emulation, ends in a fault in Wine's client; the 64-bit program runs the same code.
+  if (is32BitProgram(program) && GetEnvironmentVariableA("MORVANE_I386_EMULATED", nullptr, 0) > 0)
+    GTEST_SKIP() << "32-bit programs run under QEMU's user-mode emulation here";
+  std::wstring commandLine = wideOf("\"" + program + "\"");
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessW(wideOf(MORVANE_CONFIG_PATH).c_str(), &commandLine[0], nullptr, nullptr,
-                             FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process))
+  ASSERT_TRUE(CreateProcessW(wideOf(program).c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                             CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process))
       << GetLastError();
   // The program looks at its console once, as it starts; attached before that, this test would
   // count as a second process on it. A 32-bit program may run under an emulator, slowly.
-  const DWORD startingMs = sizeof(void*) == 8 ? 3000 : 15000;
+  const DWORD startingMs = is32BitProgram(program) ? 15000 : 3000;
   const DWORD beforeTheKey = WaitForSingleObject(process.hProcess, startingMs);
   FreeConsole();
   const bool attached = soon([&] { return AttachConsole(process.dwProcessId) != FALSE; });

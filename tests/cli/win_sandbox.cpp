@@ -31,10 +31,21 @@ std::string WinSandbox::listing() {
   return directoryListing(directory_.path());
 }
 
+std::string configProgram() {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableA("MORVANE_CONFIG_PATH", path, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::string(path) : std::string(MORVANE_CONFIG_PATH);
+}
+
+bool is32BitProgram(const std::string& path) {
+  DWORD type = 0;
+  return GetBinaryTypeW(wideOf(path).c_str(), &type) && type == SCS_32BIT_BINARY;
+}
+
 RunOutcome WinSandbox::run(const std::vector<std::string>& arguments) {
-  const ConsoleOutcome outcome = runConsoleProgram(MORVANE_CONFIG_PATH, arguments, path());
-  EXPECT_TRUE(outcome.started) << "cannot start " << MORVANE_CONFIG_PATH << ", error "
-                               << outcome.startError;
+  const std::string program = configProgram();
+  const ConsoleOutcome outcome = runConsoleProgram(program, arguments, path());
+  EXPECT_TRUE(outcome.started) << "cannot start " << program << ", error " << outcome.startError;
   return {static_cast<int>(outcome.exitCode), withLfLineEnds(outcome.out),
           withLfLineEnds(outcome.err)};
 }
