@@ -24,18 +24,19 @@ bool writeText(HANDLE file, const char* text);
 
 // The full path of the file that `path` leads to, with links followed where the platform can
 // tell (Windows Vista and later, Wine); elsewhere, or for a file that does not exist, the full
-// path of `path` itself. False when neither can be had in MAX_PATH characters.
-bool finalPathOf(const wchar_t* path, wchar_t (&finalPath)[MAX_PATH]);
-
-// The full path of `path` as finalPathOf gives it, or `path` itself where it cannot.
+// path of `path` itself; `path` itself where neither fits in MAX_PATH characters.
 void finalPathOrName(const wchar_t* path, wchar_t (&target)[MAX_PATH]);
 
 // The full path of "quenlix.ini" as finalPathOrName gives it.
 void settingsFilePath(wchar_t (&path)[MAX_PATH]);
 
 // Replaces the file that `path` leads to (finalPathOrName: through a link the file it points
-// to, so the link stays) as replaceFileWith does; `target` names the file written or meant to
-// be written. Save and morvane-config replace the file this way.
+// to, so the link stays) with `text`: a temporary file in the same directory is written,
+// checked, flushed and renamed over the old one in one step. A read-only file, one another
+// program holds open and a directory are refused. Whatever fails, the old file keeps its bytes
+// and no temporary file is left. Answers ERROR_SUCCESS or the error of the step that failed;
+// `target` names the file written or meant to be written. Save and morvane-config replace the
+// file this way.
 DWORD replaceThroughLinks(const wchar_t* path, const char* text, wchar_t (&target)[MAX_PATH]);
 // The same for "quenlix.ini" in the working directory.
 DWORD replaceSettingsFileHere(const char* text, wchar_t (&target)[MAX_PATH]);
@@ -43,9 +44,3 @@ DWORD replaceSettingsFileHere(const char* text, wchar_t (&target)[MAX_PATH]);
 // The system's own words for `error`, in its language, without the line end they come with.
 // Answers their length: 0, with an empty text, when the system has none.
 DWORD systemErrorText(DWORD error, wchar_t* text, DWORD capacity);
-
-// Replaces the file at `path` with `text`: a temporary file in the same directory is written,
-// checked, flushed and renamed over the old one in one step. A read-only file, one another
-// program holds open and a directory are refused. Whatever fails, the old file keeps its bytes
-// and no temporary file is left. Answers ERROR_SUCCESS or the error of the step that failed.
-DWORD replaceFileWith(const wchar_t* path, const char* text);

@@ -151,6 +151,25 @@ DWORD writeAndRename(const wchar_t* temporaryPath, const wchar_t* path, const ch
   return ERROR_SUCCESS;
 }
 
+bool finalPathOf(const wchar_t* path, wchar_t (&finalPath)[MAX_PATH]) {
+  if (resolveLinks(path, finalPath)) return true;
+  const DWORD length = GetFullPathNameW(path, MAX_PATH, finalPath, nullptr);
+  return length != 0 && length < MAX_PATH;
+}
+
+DWORD replaceFileWith(const wchar_t* path, const char* text) {
+  DWORD error = checkReplaceable(path);
+  if (error != ERROR_SUCCESS) return error;
+  wchar_t directory[MAX_PATH] = {};
+  if (!directoryOf(path, directory)) return ERROR_FILENAME_EXCED_RANGE;
+  wchar_t temporaryPath[MAX_PATH] = {};
+  if (GetTempFileNameW(directory, L"qlx", 0, temporaryPath) == 0)
+    return lastErrorOr(ERROR_ACCESS_DENIED);
+  error = writeAndRename(temporaryPath, path, text);
+  if (error != ERROR_SUCCESS) DeleteFileW(temporaryPath);
+  return error;
+}
+
 }  // namespace
 
 DWORD readWholeFile(const wchar_t* path, unsigned char*& data, DWORD& size) {
@@ -202,12 +221,6 @@ bool writeText(HANDLE file, const char* text) {
   return written == length;
 }
 
-bool finalPathOf(const wchar_t* path, wchar_t (&finalPath)[MAX_PATH]) {
-  if (resolveLinks(path, finalPath)) return true;
-  const DWORD length = GetFullPathNameW(path, MAX_PATH, finalPath, nullptr);
-  return length != 0 && length < MAX_PATH;
-}
-
 void finalPathOrName(const wchar_t* path, wchar_t (&target)[MAX_PATH]) {
   // Where the full path cannot be had, the name as it is still leads to the file.
   if (!finalPathOf(path, target)) lstrcpynW(target, path, MAX_PATH);
@@ -233,17 +246,4 @@ DWORD systemErrorText(DWORD error, wchar_t* text, DWORD capacity) {
   while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n'))
     text[--length] = L'\0';
   return length;
-}
-
-DWORD replaceFileWith(const wchar_t* path, const char* text) {
-  DWORD error = checkReplaceable(path);
-  if (error != ERROR_SUCCESS) return error;
-  wchar_t directory[MAX_PATH] = {};
-  if (!directoryOf(path, directory)) return ERROR_FILENAME_EXCED_RANGE;
-  wchar_t temporaryPath[MAX_PATH] = {};
-  if (GetTempFileNameW(directory, L"qlx", 0, temporaryPath) == 0)
-    return lastErrorOr(ERROR_ACCESS_DENIED);
-  error = writeAndRename(temporaryPath, path, text);
-  if (error != ERROR_SUCCESS) DeleteFileW(temporaryPath);
-  return error;
 }

@@ -28,9 +28,8 @@ bool canonical(const std::string& bytes) {
 
 // The whole file Save writes for these bytes: the record the editor reads from them, shown.
 std::string savedFor(const std::string& bytes) {
-  const Settings read =
-      settingsOfFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
-                     highestRefreshStepCount);
+  const Settings read = settingsOfFile(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                       bytes.size(), highestRefreshStepCount);
   return canonicalFile(asShown(read)).text;
 }
 

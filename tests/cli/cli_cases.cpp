@@ -579,6 +579,19 @@ std::vector<CliCase> cliCases(const OfferedDisplay& display, CaseSet set) {
   return cases;
 }
 
+void expectRefusedWhileLockedThenSet(const RunOutcome& held, Sandbox& sandbox) {
+  EXPECT_EQ(3, held.exitCode);
+  EXPECT_EQ("morvane-config: quenlix.ini: cannot write it: another program is writing it\n",
+            held.err);
+  EXPECT_EQ(kLockTestFile, sandbox.readFile("quenlix.ini"));
+  EXPECT_EQ(0, sandbox.run({"set", "windowed=on"}).exitCode);
+  EXPECT_EQ(canonicalSettingsFile({
+                {"FSAA:",     "2"},
+                {"WINDOWED:", "1"}
+  }),
+            sandbox.readFile("quenlix.ini"));
+}
+
 void runCliCase(const CliCase& c, Sandbox& sandbox) {
   for (const Entry& entry : c.before) {
     if (entry.directory)

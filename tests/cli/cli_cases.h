@@ -79,6 +79,12 @@ struct OfferedDisplay {
 enum class CaseSet { everything, ownCode };
 std::vector<CliCase> cliCases(const OfferedDisplay& display, CaseSet set);
 
+// quenlix.ini as a lock test finds it, and what `set windowed=on` must do while another writer
+// holds the lock: exit 3 with the message, the file as it was; once the lock is free, the same
+// set goes through.
+inline constexpr char kLockTestFile[] = "FSAA:2\r\n";
+void expectRefusedWhileLockedThenSet(const RunOutcome& held, Sandbox& sandbox);
+
 // Runs the case in the sandbox and checks every expectation.
 void runCliCase(const CliCase& c, Sandbox& sandbox);
 

@@ -45,21 +45,30 @@ INSTANTIATE_TEST_SUITE_P(Cli, CommandLines,
                                                     CaseSet::everything)),
                          cliCaseName);
 
+// `show --json FILE` read back by Python's JSON parser, which prints each name with what
+// `describe` (a Python expression over `value`) makes of its value, one a line. A failed show
+// or parse answers its exit code and stderr.
+RunOutcome showJsonReadByPython(PosixSandbox& sandbox, const char* file, const char* describe) {
+  const std::string json = sandbox.pathOf("show.json");
+  const RunOutcome shown =
+      runProgram(MORVANE_CONFIG_PATH, {"show", "--json", file}, sandbox.path(), "", json);
+  if (shown.exitCode != 0) return shown;
+  return runProgram("/usr/bin/env",
+                    {"python3", "-c",
+                     std::string("import json, sys\n"
+                                 "for name, value in json.load(sys.stdin).items():\n"
+                                 "    print(name, ") +
+                         describe + ")\n"},
+                    sandbox.path(), json);
+}
+
 // Every value is read back with its type: on/off as booleans, numbers as numbers.
 TEST(ShowJson, IsReadBackByAJsonParser) {
   PosixSandbox sandbox;
   sandbox.writeFile("quenlix.ini",
                     "MEM:097\r\nFPS:3\r\nUHRZEIT:2\r\nANZEIGEFOLGE:4\r\nFSAA:8\r\nREFRESH:27\r\n"
                     "WINDOWED:1\r\nSPRACHE:1\r\nGL_EXT_packed_pixels:0\r\n");
-  const std::string json = sandbox.pathOf("show.json");
-  ASSERT_EQ(0,
-            runProgram(MORVANE_CONFIG_PATH, {"show", "--json"}, sandbox.path(), "", json).exitCode);
-  const RunOutcome parsed = runProgram("/usr/bin/env",
-                                       {"python3", "-c",
-                                        "import json, sys\n"
-                                        "for name, value in json.load(sys.stdin).items():\n"
-                                        "    print(name, json.dumps(value))\n"},
-                                       sandbox.path(), json);
+  const RunOutcome parsed = showJsonReadByPython(sandbox, "quenlix.ini", "json.dumps(value)");
   ASSERT_EQ(0, parsed.exitCode) << parsed.err;
   EXPECT_EQ(
       "info-corner \"lower-left\"\n"
@@ -96,16 +105,7 @@ TEST(ShowJson, EveryOptionKeepsOneType) {
   std::string types[2];
   const char* const files[2] = {"defaults.ini", "changed.ini"};
   for (int i = 0; i < 2; ++i) {
-    const std::string json = sandbox.pathOf("show.json");
-    ASSERT_EQ(
-        0, runProgram(MORVANE_CONFIG_PATH, {"show", "--json", files[i]}, sandbox.path(), "", json)
-               .exitCode);
-    const RunOutcome parsed = runProgram("/usr/bin/env",
-                                         {"python3", "-c",
-                                          "import json, sys\n"
-                                          "for name, value in json.load(sys.stdin).items():\n"
-                                          "    print(name, type(value).__name__)\n"},
-                                         sandbox.path(), json);
+    const RunOutcome parsed = showJsonReadByPython(sandbox, files[i], "type(value).__name__");
     ASSERT_EQ(0, parsed.exitCode) << parsed.err;
     types[i] = parsed.out;
   }

@@ -79,6 +79,18 @@ INSTANTIATE_TEST_SUITE_P(Cyrillic, CommandsInAForeignFolder,
 INSTANTIATE_TEST_SUITE_P(Japanese, CommandsInAForeignFolder,
                          testing::Values(foreignFolderNames[1]));
 
+// Every character cell of a console's screen, row after row, as UTF-8.
+std::string consoleText(HANDLE screen) {
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (!GetConsoleScreenBufferInfo(screen, &info)) return "<no console>";
+  const DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
+  std::wstring text(cells, L' ');
+  DWORD read = 0;
+  ReadConsoleOutputCharacterW(screen, &text[0], cells, COORD{0, 0}, &read);
+  text.resize(read);
+  return utf8Of(text);
+}
+
 // A console of this test's own, shared with the program and read back once it has ended.
 class OwnConsole {
  public:
@@ -97,17 +109,7 @@ class OwnConsole {
   OwnConsole& operator=(const OwnConsole&) = delete;
 
   HANDLE screen() const { return screen_; }
-  // Every character cell, row after row, as UTF-8.
-  std::string shown() const {
-    CONSOLE_SCREEN_BUFFER_INFO info{};
-    if (!GetConsoleScreenBufferInfo(screen_, &info)) return "<no console>";
-    const DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
-    std::wstring text(cells, L' ');
-    DWORD read = 0;
-    ReadConsoleOutputCharacterW(screen_, &text[0], cells, COORD{0, 0}, &read);
-    text.resize(read);
-    return utf8Of(text);
-  }
+  std::string shown() const { return consoleText(screen_); }
 
  private:
   HANDLE screen_ = INVALID_HANDLE_VALUE;
@@ -189,16 +191,7 @@ TEST(ConsoleOfItsOwn, ShowsTheHelpAndWaitsForAKey) {
   HANDLE input =
       CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                   nullptr, OPEN_EXISTING, 0, nullptr);
-  const auto shown = [&] {
-    CONSOLE_SCREEN_BUFFER_INFO info{};
-    if (!GetConsoleScreenBufferInfo(screen, &info)) return std::string();
-    const DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
-    std::wstring text(cells, L' ');
-    DWORD read = 0;
-    ReadConsoleOutputCharacterW(screen, &text[0], cells, COORD{0, 0}, &read);
-    text.resize(read);
-    return utf8Of(text);
-  };
+  const auto shown = [&] { return consoleText(screen); };
   const bool prompted =
       attached &&
       soon([&] { return shown().find("Press a key to close this window.") != std::string::npos; });
