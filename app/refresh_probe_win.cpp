@@ -1,16 +1,10 @@
-// Asks the platform for the display's modes; the refresh arithmetic decides which count.
-#include <windows.h>
-
+// The probe: the display's answer, read once at start-up, sizes the refresh list and caps the
+// stored choice.
 #include "app/refresh_probe.h"
-#include "settings/refresh_rates.h"
+
 #include "settings/settings.h"
+#include "settings/settings_win.h"
 
 void probeRefreshRange() {
-  refreshStepCount = 0;
-  DEVMODEA mode{};
-  mode.dmSize = sizeof(mode);
-  mode.dmDriverExtra = 0;
-  for (DWORD index = 0; EnumDisplaySettingsA(nullptr, index, &mode); ++index)
-    refreshStepCount = refreshStepsWithMode(refreshStepCount, mode.dmPelsWidth, mode.dmPelsHeight,
-                                            mode.dmDisplayFrequency);
+  refreshStepCount = displayRefreshSteps();
 }

@@ -5,7 +5,7 @@
 #include "cli/print.h"
 #include "cli/wide_path_win.h"
 #include "cli/shown_name.h"
-#include "settings/settings_file.h"
+#include "settings/settings_win.h"
 
 namespace {
 

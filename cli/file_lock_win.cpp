@@ -1,13 +1,11 @@
 // The writers' lock on Windows: a named mutex per settings file, and the display's rates.
 #include <windows.h>
 
-#include "app/refresh_probe.h"
 #include "cli/file_access.h"
 #include "cli/print.h"
 #include "cli/shown_name.h"
 #include "cli/wide_path_win.h"
-#include "settings/settings.h"
-#include "settings/settings_file.h"
+#include "settings/settings_win.h"
 
 namespace {
 
@@ -64,10 +62,9 @@ void releaseWriteLock(WriteLock& lock) {
   lock.handle = 0;
 }
 
-// The editor's own probe, so that show and check see the refresh list it would show here.
+// The display's rates as the editor reads them, so that show and check see the refresh list it
+// would show here. Asked once: every command reads them at most twice.
 OfferedRates offeredRefreshRates() {
-  static bool probed = false;
-  if (!probed) probeRefreshRange();
-  probed = true;
-  return OfferedRates{refreshStepCount, true};
+  static const int32_t steps = displayRefreshSteps();
+  return OfferedRates{steps, true};
 }

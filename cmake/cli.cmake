@@ -11,10 +11,10 @@ target_compile_definitions(morvane_cli PRIVATE MORVANE_VERSION="${PROJECT_VERSIO
 morvane_warnings(morvane_cli)
 
 if(WIN32)
-  # The console program shares the editor's Win32 read, safe replace and display probe. Its
+  # The console program shares the editor's Win32 read, safe replace and display's modes. Its
   # entry point is wmain, for arguments in any script.
   add_executable(morvane-config cli/main.cpp cli/console_win.cpp cli/file_access_win.cpp
-    cli/file_lock_win.cpp settings/settings_file_win.cpp app/refresh_probe_win.cpp)
+    cli/file_lock_win.cpp settings/settings_win.cpp)
   target_link_options(morvane-config PRIVATE -municode)
 else()
   add_executable(morvane-config cli/main.cpp cli/file_access_posix.cpp)
@@ -49,8 +49,7 @@ elseif(WIN32)
     tests/cli/cli_win_test.cpp
     tests/cli/cli_win_writers_test.cpp
     cli/file_lock_win.cpp
-    settings/settings_file_win.cpp
-    app/refresh_probe_win.cpp
+    settings/settings_win.cpp
     tests/win/console_run.cpp
     tests/win/test_support.cpp
     tests/common/expected_file.cpp)

@@ -3,7 +3,7 @@
 // user must see it as typed, not as question marks.
 #include "ui/file_messages.h"
 
-#include "settings/settings_file.h"
+#include "settings/settings_win.h"
 #include "ui/controls.h"
 #include "ui/main_window.h"
 

@@ -1,7 +1,7 @@
 // Save: the controls' states into a copy of the record, its canonical bytes, the safe replace.
 #include "ui/save.h"
 
-#include "settings/settings_file.h"
+#include "settings/settings_win.h"
 #include "settings/settings_format.h"
 #include "ui/controls.h"
 #include "ui/exchange.h"

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/refresh_probe.h"
 #include "settings/settings.h"
+#include "settings/settings_win.h"
 #include "tests/cli/cli_cases.h"
 #include "tests/cli/win_sandbox.h"
 #include "tests/common/expected_file.h"
@@ -25,8 +25,7 @@ TEST_P(WindowsCommandLines, GiveTheirOutputExitCodeAndBytes) {
 
 // The console program asks the display for its rates as the editor does; so does the table.
 OfferedDisplay probedDisplay() {
-  probeRefreshRange();
-  return OfferedDisplay{true, refreshStepCount};
+  return OfferedDisplay{true, displayRefreshSteps()};
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, WindowsCommandLines,

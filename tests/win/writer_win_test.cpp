@@ -7,7 +7,7 @@
 
 #include "ui/main_window.h"
 #include "settings/settings.h"
-#include "settings/settings_file.h"
+#include "settings/settings_win.h"
 #include "ui/save.h"
 #include "tests/win/editor_fixture.h"
 #include "tests/win/import_patch.h"

@@ -1,8 +1,11 @@
-// File access on Win32: the start-up read of "quenlix.ini" and the safe replace Save uses.
+// Settings on Win32: the start-up read of "quenlix.ini", the safe replace Save uses, and the
+// display's modes, which decide how many refresh entries the file may choose from.
 // Paths are UTF-16, so a folder named in any script works whatever the ANSI code page.
 #pragma once
 
 #include <windows.h>
+
+#include <cstdint>
 
 // Defaults, then "quenlix.ini" from the working directory. Answers ERROR_SUCCESS when the file
 // was read or is missing, else the error that kept an existing file from being read (the
@@ -44,3 +47,7 @@ DWORD replaceSettingsFileHere(const char* text, wchar_t (&target)[MAX_PATH]);
 // The system's own words for `error`, in its language, without the line end they come with.
 // Answers their length: 0, with an empty text, when the system has none.
 DWORD systemErrorText(DWORD error, wchar_t* text, DWORD capacity);
+
+// How many rates after "auto" the current display offers, from every mode it lists; asks the
+// platform each time and changes nothing.
+int32_t displayRefreshSteps();

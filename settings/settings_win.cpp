@@ -1,9 +1,10 @@
-// Reading and replacing the settings file with the Win32 file services.
-#include "settings/settings_file.h"
+// Reading and replacing the settings file with the Win32 file services; the display's modes.
+#include "settings/settings_win.h"
 
 #include <cstddef>
 #include <cstring>
 
+#include "settings/refresh_rates.h"
 #include "settings/settings.h"
 #include "settings/settings_reader.h"
 
@@ -246,4 +247,15 @@ DWORD systemErrorText(DWORD error, wchar_t* text, DWORD capacity) {
   while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n'))
     text[--length] = L'\0';
   return length;
+}
+
+int32_t displayRefreshSteps() {
+  int32_t steps = 0;
+  DEVMODEA mode{};
+  mode.dmSize = sizeof(mode);
+  mode.dmDriverExtra = 0;
+  for (DWORD index = 0; EnumDisplaySettingsA(nullptr, index, &mode); ++index)
+    steps =
+        refreshStepsWithMode(steps, mode.dmPelsWidth, mode.dmPelsHeight, mode.dmDisplayFrequency);
+  return steps;
 }
