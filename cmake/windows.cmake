@@ -9,7 +9,8 @@ endif()
 
 # Everything but the entry point, so the tests can drive the real window code.
 add_library(morvane_win STATIC
-  settings/settings_file_win.cpp
+  settings/settings_win.cpp
+  ui/catalogues.cpp
   ui/controls.cpp
   ui/dpi.cpp
   ui/exchange.cpp

@@ -1,7 +1,10 @@
-// The 22 child controls: their handles, their catalogue and the builder.
+// The 22 child controls: their handles, their catalogue with the fixed lists' entries, and the
+// builder.
 #pragma once
 
 #include <windows.h>
+
+#include <cstdint>
 
 extern HWND cornerCombo;
 extern HWND orderButton;
@@ -48,8 +51,35 @@ struct ControlRow {
   ListFill list;
 };
 
+// German / English entries of the three fixed lists.
+inline constexpr const char* cornerEntries[][2] = {
+    {"keine",        "no"         },
+    {"links oben",   "upper left" },
+    {"rechts oben",  "upper right"},
+    {"links unten",  "lower left" },
+    {"rechts unten", "lower right"},
+};
+
+inline constexpr const char* clockEntries[][2] = {
+    {"keine",       "no"          },
+    {"digitale",    "digital"     },
+    {"kl. analoge", "sm. analogue"},
+    {"gr. analoge", "gr. analogue"},
+};
+
+inline constexpr const char* fsaaEntries[][2] = {
+    {"kein", "no"},
+    {"2x",   "2x"},
+    {"4x",   "4x"},
+    {"6x",   "6x"},
+    {"8x",   "8x"},
+};
+
 inline constexpr int controlCount = 22;
 extern const ControlRow controlCatalogue[controlCount];
+
+// The y of a row's control in display order `order` (0-5), at 96 DPI.
+int controlY(const ControlRow& row, int32_t order);
 
 // The main window's title, German and English.
 extern const char* const windowTitles[2];

@@ -9,34 +9,6 @@
 
 namespace {
 
-// control, field; the field's row says whether the control is a check box or a list, and a
-// list's entry for a value
-struct ExchangePair {
-  HWND* control;
-  int32_t Settings::*field;
-};
-
-constexpr ExchangePair exchangePairs[] = {
-    {&palettedCheck,      &Settings::palettedTexture     },
-    {&sharedPaletteCheck, &Settings::sharedTexturePalette},
-    {&fixedGammaCheck,    &Settings::fixedGamma          },
-    {&directXVideosCheck, &Settings::directXVideos       },
-    {&textureVideosCheck, &Settings::textureVideos       },
-    {&packedPixelsCheck,  &Settings::packedPixels        },
-    {&textureMassCheck,   &Settings::showTextureMass     },
-    {&windowedCheck,      &Settings::windowed            },
-    {&captureMouseCheck,  &Settings::captureMouse        },
-    {&framerateCheck,     &Settings::showFramerate       },
-    {&centredCheck,       &Settings::centred             },
-    {&desktopResCheck,    &Settings::desktopResolution   },
-    {&windowExtrasCheck,  &Settings::windowExtras        },
-    {&fsaaCombo,          &Settings::fsaaIndex           },
-    {&refreshCombo,       &Settings::refreshIndex        },
-    {&clockCombo,         &Settings::clockStyle          },
-    {&cornerCombo,        &Settings::infoCorner          },
-    {&memoryCombo,        &Settings::textureMemoryMb     },
-};
-
 bool isCheckBox(const ExchangePair& pair) {
   return fieldRowOf(pair.field).kind == FieldKind::onOff;
 }

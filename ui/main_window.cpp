@@ -5,7 +5,6 @@
 #include "ui/window_procedure.h"
 #include "ui/dpi.h"
 
-HWND mainWindow;
 HFONT uiFont;
 HBRUSH faceBrush;
 
