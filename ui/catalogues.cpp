@@ -5,7 +5,7 @@
 #include "ui/controls.h"
 #include "ui/exchange.h"
 #include "ui/focus.h"
-#include "ui/main_window.h"
+#include "ui/handles.h"
 
 HWND mainWindow;
 HWND cornerCombo;

@@ -1,33 +1,11 @@
-// The 22 child controls: their handles, their catalogue with the fixed lists' entries, and the
-// builder.
+// The 22 child controls: their catalogue with the fixed lists' entries, and the builder.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
-extern HWND cornerCombo;
-extern HWND orderButton;
-extern HWND framerateCheck;
-extern HWND clockCombo;
-extern HWND textureMassCheck;
-extern HWND memoryCombo;
-extern HWND palettedCheck;
-extern HWND sharedPaletteCheck;
-extern HWND packedPixelsCheck;
-extern HWND directXVideosCheck;
-extern HWND textureVideosCheck;
-extern HWND fixedGammaCheck;
-extern HWND refreshCombo;
-extern HWND windowedCheck;
-extern HWND centredCheck;
-extern HWND captureMouseCheck;
-extern HWND windowExtrasCheck;
-extern HWND desktopResCheck;
-extern HWND fsaaCombo;
-extern HWND languageButton;
-extern HWND saveButton;
-extern HWND quitButton;
+#include "ui/handles.h"
 
 enum class ControlKind { pushButton, untabbedPushButton, checkBox, dropDownList };
 

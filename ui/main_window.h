@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-extern HWND mainWindow;
 extern HFONT uiFont;
 extern HBRUSH faceBrush;
 
