@@ -12,6 +12,12 @@ constexpr char displayOrderNames[] =
     "framerate,clock,texture-mass|framerate,texture-mass,clock|texture-mass,clock,framerate|"
     "texture-mass,framerate,clock|clock,texture-mass,framerate|clock,framerate,texture-mass";
 
+// A row with the key and the kind taken from the field's row.
+constexpr OptionName optionFor(const char* name, int32_t Settings::*field, const char* choices,
+                               const char* about) {
+  return {name, fieldRowOf(field).key, field, fieldRowOf(field).kind, choices, about};
+}
+
 }  // namespace
 
 // name, field, choices, what it does

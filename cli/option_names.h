@@ -20,11 +20,6 @@ struct OptionName {
   const char* about;
 };
 
-constexpr OptionName optionFor(const char* name, int32_t Settings::*field, const char* choices,
-                               const char* about) {
-  return {name, fieldRowOf(field).key, field, fieldRowOf(field).kind, choices, about};
-}
-
 inline constexpr size_t optionCount = 20;
 // In the order of the editor's controls, so a listing reads like the window.
 extern const OptionName optionNames[optionCount];
