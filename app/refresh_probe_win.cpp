@@ -3,7 +3,7 @@
 #include "app/refresh_probe.h"
 
 #include "settings/settings.h"
-#include "settings/settings_win.h"
+#include "settings/display_modes_win.h"
 
 void probeRefreshRange() {
   refreshStepCount = displayRefreshSteps();

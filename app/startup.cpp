@@ -1,7 +1,7 @@
 // Start-up, the message loop with its keyboard filter, and shutdown.
 #include "app/refresh_probe.h"
 #include "app/shell.h"
-#include "settings/settings_win.h"
+#include "settings/settings_file_win.h"
 #include "ui/controls.h"
 #include "ui/dpi.h"
 #include "ui/exchange.h"

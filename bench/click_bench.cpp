@@ -12,9 +12,7 @@
 #include "bench/floor.h"
 #include "bench/records.h"
 #include "settings/settings.h"
-#include "settings/settings_win.h"
 #include "ui/controls.h"
-#include "ui/exchange.h"
 #include "ui/main_window.h"
 
 namespace {

@@ -1,15 +1,15 @@
-// The floor the editor is measured against: a bare window holding the same 22 controls, made
-// by the plainest code that does the job.
+// The floor the editor is measured against: a bare window holding the same controls, those of
+// the tests' reference of the window, made by the plainest code that does the job.
 #pragma once
 
 #include <windows.h>
 
-inline constexpr int floorControlCount = 22;
+#include "tests/common/window_reference.h"
 
 struct FloorWindow {
   HWND window;
   HFONT font;
-  HWND controls[floorControlCount];
+  HWND controls[referenceControlCount];
 };
 
 // Class "FloorWindow": default processing only, the button face as its background.
@@ -18,7 +18,7 @@ void registerFloorClass(HINSTANCE instance);
 // Hidden, the editor's size and style, with the editor's font; no controls yet.
 FloorWindow createFloorWindow(HINSTANCE instance);
 
-// Destroys the controls there are and creates all 22 anew, with their list entries and the
+// Destroys the controls there are and creates them all anew, with their list entries and the
 // window title, in German (language 0) or English (any other value). The refresh list holds
 // "auto" and refreshSteps rates, as the editor's does.
 void rebuildFloorControls(FloorWindow& floor, int language, int refreshSteps);

@@ -6,86 +6,25 @@
 
 #include "cli/option_names.h"
 #include "cli/print.h"
+#include "settings/fields.h"
+#include "settings/file_lines.h"
 #include "settings/settings_format.h"
 #include "settings/settings_reader.h"
 
 namespace {
 
-constexpr unsigned char byteOrderMark[] = {0xEF, 0xBB, 0xBF};
 constexpr size_t noLine = SIZE_MAX;
 // Enough of a dropped line to recognise it.
 constexpr size_t excerptBytes = 40;
 
-bool isLineEnd(unsigned char byte) {
-  return byte == '\r' || byte == '\n';
+// The file that Save writes for these bytes.
+CanonicalFile canonicalFor(const unsigned char* data, size_t size, int32_t refreshCap) {
+  return canonicalFile(asShown(settingsOfFile(data, size, refreshCap, 0)));
 }
 
-bool startsWithByteOrderMark(const unsigned char* data, size_t size) {
-  return size >= sizeof(byteOrderMark) &&
-         std::memcmp(data, byteOrderMark, sizeof(byteOrderMark)) == 0;
+bool equalsCanonical(const unsigned char* data, size_t size, const CanonicalFile& canonical) {
+  return size == canonicalFileBytes && std::memcmp(data, canonical.text, size) == 0;
 }
-
-// One line as the parse sees it: from its first byte up to its first CR or LF. `number` counts
-// as a text editor does, blank lines included.
-struct Line {
-  size_t start;
-  size_t end;
-  unsigned long number;
-};
-
-struct LineEndCounts {
-  unsigned long notCrLf;
-  unsigned long blankLines;
-  bool lastLineOpen;
-};
-
-// Walks the lines as the parse does: runs of CR and LF of any length separate them.
-class LineWalk {
- public:
-  LineWalk(const unsigned char* data, size_t size)
-      : data_(data),
-        size_(size),
-        at_(startsWithByteOrderMark(data, size) ? sizeof(byteOrderMark) : 0) {
-    skipLineEnds();
-  }
-
-  bool next(Line& line) {
-    if (at_ >= size_) return false;
-    line.start = at_;
-    while (at_ < size_ && !isLineEnd(data_[at_])) ++at_;
-    line.end = at_;
-    line.number = breaks_ + 1;
-    counts_.lastLineOpen = at_ == size_;
-    lineSeen_ = true;
-    skipLineEnds();
-    return true;
-  }
-
-  const LineEndCounts& counts() const { return counts_; }
-
- private:
-  // A line end is CR LF, a CR alone or an LF alone. Each one beyond the first of a run, and each
-  // one before the first line, makes a blank line.
-  void skipLineEnds() {
-    unsigned long runBreaks = 0;
-    while (at_ < size_ && isLineEnd(data_[at_])) {
-      const bool crLf = data_[at_] == '\r' && at_ + 1 < size_ && data_[at_ + 1] == '\n';
-      if (!crLf) ++counts_.notCrLf;
-      at_ += crLf ? 2 : 1;
-      ++runBreaks;
-    }
-    const unsigned long ending = lineSeen_ && runBreaks > 0 ? 1 : 0;
-    counts_.blankLines += runBreaks - ending;
-    breaks_ += runBreaks;
-  }
-
-  const unsigned char* data_;
-  size_t size_;
-  size_t at_;
-  unsigned long breaks_ = 0;
-  bool lineSeen_ = false;
-  LineEndCounts counts_{};
-};
 
 // Where the canonical file holds a key's line, CR LF left out.
 struct CanonicalLine {
@@ -115,190 +54,199 @@ void printQuoted(FILE* out, const unsigned char* bytes, size_t length) {
   std::fputs(shown < length ? "\"..." : "\"", out);
 }
 
-size_t optionIndex(const OptionName* option) {
-  return static_cast<size_t>(option - optionNames);
+void printQuoted(FILE* out, const CanonicalFile& file, const CanonicalLine& line) {
+  printQuoted(out, reinterpret_cast<const unsigned char*>(file.text + line.offset), line.length);
 }
 
-// What one check found out about the file, line by line, before anything is reported.
-struct FileSurvey {
-  size_t lastLineStart[optionCount];
-  unsigned long lastLineNumber[optionCount];
+// The key a line begins with, and the option whose field it sets; both null for no setting.
+struct LineKey {
+  const char* key;
+  const OptionName* option;
 };
 
-FileSurvey surveyLines(const unsigned char* data, size_t size) {
-  FileSurvey survey{};
-  for (size_t& start : survey.lastLineStart) start = noLine;
-  LineWalk walk(data, size);
-  for (Line line{}; walk.next(line);) {
-    const char* key = keyOfLine(data + line.start, size - line.start);
-    if (key == nullptr) continue;
-    const size_t index = optionIndex(optionOfFileKey(key));
-    survey.lastLineStart[index] = line.start;
-    survey.lastLineNumber[index] = line.number;
-  }
-  return survey;
+LineKey keyOf(const unsigned char* data, size_t size, const FileLine& line) {
+  const char* key = keyOfLine(data + line.start, size - line.start);
+  return {key, key != nullptr ? optionOfFileKey(key) : nullptr};
 }
 
-class ChangeReport {
- public:
-  ChangeReport(const unsigned char* data, size_t size, int32_t refreshCap, FILE* out)
-      : data_(data),
-        size_(size),
-        out_(out),
-        shown_(asShown(settingsOfFile(data, size, refreshCap))),
-        canonical_(canonicalFile(shown_)),
-        survey_(surveyLines(data, size)) {}
+size_t fieldIndex(const OptionName& option) {
+  return static_cast<size_t>(option.field - fieldRows);
+}
 
-  size_t run() {
-    if (size_ == canonicalFileBytes && std::memcmp(data_, canonical_.text, size_) == 0) return 0;
-    if (startsWithByteOrderMark(data_, size_)) say("the byte-order mark at the start is dropped\n");
-    LineWalk walk(data_, size_);
-    for (Line line{}; walk.next(line);) reportLine(line);
-    reportMissingKeys();
-    reportOrder();
-    reportLineEnds(walk.counts());
-    return found_;
-  }
-
- private:
-  // Every finding is one line of its own, indented under the command's heading.
-  void beginFinding() {
-    std::fputs("  ", out_);
-    ++found_;
-  }
-
-  void say(const char* text) {
-    beginFinding();
-    std::fputs(text, out_);
-  }
-
-  void sayLine(const Line& line) {
-    beginFinding();
-    printTo(out_, "line %lu: ", line.number);
-  }
-
-  // "texture-memory 108": the option's value as the editor will show it.
-  void printShown(const OptionName& option) {
-    char value[valueTextSize];
-    formatValue(option, shown_.*option.field, value);
-    printTo(out_, "%s %s", option.name, value);
-  }
-
-  void reportLine(const Line& line) {
-    const char* key = keyOfLine(data_ + line.start, size_ - line.start);
-    if (key == nullptr) {
-      sayLine(line);
-      std::fputs("no setting, dropped: ", out_);
-      printQuoted(out_, data_ + line.start, line.end - line.start);
-      std::fputc('\n', out_);
-      return;
-    }
-    const OptionName& option = *optionOfFileKey(key);
-    const size_t index = optionIndex(&option);
-    if (survey_.lastLineStart[index] != line.start) {
-      sayLine(line);
-      printTo(out_, "%s is set again on line %lu, this line is dropped\n", key,
-              survey_.lastLineNumber[index]);
-      return;
-    }
-    const CanonicalLine written = canonicalLineOf(canonical_, option.fileKey);
-    const size_t valueWidth = written.length - std::strlen(option.fileKey);
-    const size_t valueEnd = line.start + std::strlen(key) + valueWidth;
-    reportRewrittenValue(line, option, written, valueEnd < line.end ? valueEnd : line.end);
-    if (valueEnd < line.end) reportTextAfterValue(line, valueEnd);
-  }
-
-  // The key and value as the file has them, against the line Save writes for them.
-  void reportRewrittenValue(const Line& line, const OptionName& option,
-                            const CanonicalLine& written, size_t end) {
-    const size_t length = end - line.start;
-    if (length == written.length &&
-        std::memcmp(data_ + line.start, canonical_.text + written.offset, length) == 0)
-      return;
-    sayLine(line);
-    printQuoted(out_, data_ + line.start, length);
-    std::fputs(" becomes ", out_);
-    printQuoted(out_, reinterpret_cast<const unsigned char*>(canonical_.text + written.offset),
-                written.length);
-    std::fputs(" (", out_);
-    printShown(option);
-    std::fputs(")\n", out_);
-  }
-
-  void reportTextAfterValue(const Line& line, size_t valueEnd) {
-    sayLine(line);
-    std::fputs("text after the value is dropped: ", out_);
-    printQuoted(out_, data_ + valueEnd, line.end - valueEnd);
-    std::fputc('\n', out_);
-  }
-
-  void reportMissingKeys() {
-    for (const OptionName& option : optionNames) {
-      if (survey_.lastLineStart[optionIndex(&option)] != noLine) continue;
-      const CanonicalLine written = canonicalLineOf(canonical_, option.fileKey);
-      beginFinding();
-      printQuoted(out_, reinterpret_cast<const unsigned char*>(canonical_.text + written.offset),
-                  written.length);
-      std::fputs(" is added (", out_);
-      printShown(option);
-      std::fputs(", the default)\n", out_);
-    }
-  }
-
-  // The lines that stay, taken in the file's order, must follow Save's order.
-  void reportOrder() {
-    size_t previousOffset = 0;
-    LineWalk walk(data_, size_);
-    for (Line line{}; walk.next(line);) {
-      const char* key = keyOfLine(data_ + line.start, size_ - line.start);
-      if (key == nullptr) continue;
-      const OptionName& option = *optionOfFileKey(key);
-      if (survey_.lastLineStart[optionIndex(&option)] != line.start) continue;
-      const size_t offset = canonicalLineOf(canonical_, option.fileKey).offset;
-      if (offset < previousOffset) {
-        sayLine(line);
-        printTo(out_, "%s is out of place; Save writes the lines in its own order\n", key);
-        return;
-      }
-      previousOffset = offset;
-    }
-  }
-
-  void reportLineEnds(const LineEndCounts& counts) {
-    if (counts.notCrLf > 0) {
-      beginFinding();
-      printTo(out_, "line ends other than CR LF: %lu; Save ends every line with CR LF\n",
-              counts.notCrLf);
-    }
-    if (counts.blankLines > 0) {
-      beginFinding();
-      printTo(out_, "blank lines dropped: %lu\n", counts.blankLines);
-    }
-    if (counts.lastLineOpen) say("the last line gets the line end it lacks\n");
-  }
-
-  const unsigned char* data_;
-  size_t size_;
-  FILE* out_;
-  Settings shown_;
-  CanonicalFile canonical_;
-  FileSurvey survey_;
-  size_t found_ = 0;
+// The file as one check sees it: its bytes, what Save makes of them, and where each field's
+// last line stands (the line Save keeps).
+struct Check {
+  const unsigned char* data;
+  size_t size;
+  FILE* out;
+  Settings shown;
+  CanonicalFile canonical;
+  size_t lastLineStart[fieldCount];
+  unsigned long lastLineNumber[fieldCount];
+  size_t found;
 };
+
+void surveyLines(Check& check) {
+  for (size_t& start : check.lastLineStart) start = noLine;
+  LineWalk walk = startLineWalk(check.data, check.size);
+  for (FileLine line{}; nextLine(walk, line);) {
+    const LineKey found = keyOf(check.data, check.size, line);
+    if (found.option == nullptr) continue;
+    check.lastLineStart[fieldIndex(*found.option)] = line.start;
+    check.lastLineNumber[fieldIndex(*found.option)] = line.number;
+  }
+}
+
+// Every finding is one line of its own, indented under the command's heading.
+void beginFinding(Check& check) {
+  std::fputs("  ", check.out);
+  ++check.found;
+}
+
+void say(Check& check, const char* text) {
+  beginFinding(check);
+  std::fputs(text, check.out);
+}
+
+void sayLine(Check& check, const FileLine& line) {
+  beginFinding(check);
+  printTo(check.out, "line %lu: ", line.number);
+}
+
+// "texture-memory 108": the option's value as the editor will show it.
+void printShown(const Check& check, const OptionName& option) {
+  char value[valueTextSize];
+  formatValue(option, check.shown.*option.field->member, value);
+  printTo(check.out, "%s %s", option.name, value);
+}
+
+void reportDropped(Check& check, const FileLine& line) {
+  sayLine(check, line);
+  std::fputs("no setting, dropped: ", check.out);
+  printQuoted(check.out, check.data + line.start, line.end - line.start);
+  std::fputc('\n', check.out);
+}
+
+// The key and value as the file has them, against the line Save writes for them.
+void reportRewrittenValue(Check& check, const FileLine& line, const OptionName& option,
+                          const CanonicalLine& written, size_t end) {
+  const size_t length = end - line.start;
+  if (length == written.length &&
+      std::memcmp(check.data + line.start, check.canonical.text + written.offset, length) == 0)
+    return;
+  sayLine(check, line);
+  printQuoted(check.out, check.data + line.start, length);
+  std::fputs(" becomes ", check.out);
+  printQuoted(check.out, check.canonical, written);
+  std::fputs(" (", check.out);
+  printShown(check, option);
+  std::fputs(")\n", check.out);
+}
+
+void reportTextAfterValue(Check& check, const FileLine& line, size_t valueEnd) {
+  sayLine(check, line);
+  std::fputs("text after the value is dropped: ", check.out);
+  printQuoted(check.out, check.data + valueEnd, line.end - valueEnd);
+  std::fputc('\n', check.out);
+}
+
+void reportKeptLine(Check& check, const FileLine& line, const LineKey& found) {
+  const OptionName& option = *found.option;
+  const CanonicalLine written = canonicalLineOf(check.canonical, option.field->key);
+  const size_t valueWidth = written.length - std::strlen(option.field->key);
+  const size_t valueEnd = line.start + std::strlen(found.key) + valueWidth;
+  reportRewrittenValue(check, line, option, written, valueEnd < line.end ? valueEnd : line.end);
+  if (valueEnd < line.end) reportTextAfterValue(check, line, valueEnd);
+}
+
+// The first kept line that comes before a line Save writes ahead of it; reported after the
+// missing keys, as a reader looks at the order last.
+struct OutOfPlace {
+  bool seen;
+  FileLine line;
+  const char* key;
+};
+
+// Each line in turn: dropped, set again later, or kept and compared; the order of the kept lines
+// is noted on the way.
+OutOfPlace reportLines(Check& check, LineEndCounts& lineEnds) {
+  OutOfPlace outOfPlace{};
+  size_t previousOffset = 0;
+  LineWalk walk = startLineWalk(check.data, check.size);
+  for (FileLine line{}; nextLine(walk, line);) {
+    const LineKey found = keyOf(check.data, check.size, line);
+    if (found.option == nullptr) {
+      reportDropped(check, line);
+      continue;
+    }
+    const size_t index = fieldIndex(*found.option);
+    if (check.lastLineStart[index] != line.start) {
+      sayLine(check, line);
+      printTo(check.out, "%s is set again on line %lu, this line is dropped\n", found.key,
+              check.lastLineNumber[index]);
+      continue;
+    }
+    reportKeptLine(check, line, found);
+    const size_t offset = canonicalLineOf(check.canonical, found.option->field->key).offset;
+    if (offset < previousOffset && !outOfPlace.seen) outOfPlace = OutOfPlace{true, line, found.key};
+    previousOffset = offset;
+  }
+  lineEnds = walk.counts;
+  return outOfPlace;
+}
+
+void reportMissingKeys(Check& check) {
+  for (const OptionName& option : optionNames) {
+    if (check.lastLineStart[fieldIndex(option)] != noLine) continue;
+    beginFinding(check);
+    printQuoted(check.out, check.canonical, canonicalLineOf(check.canonical, option.field->key));
+    std::fputs(" is added (", check.out);
+    printShown(check, option);
+    std::fputs(", the default)\n", check.out);
+  }
+}
+
+void reportOrder(Check& check, const OutOfPlace& outOfPlace) {
+  if (!outOfPlace.seen) return;
+  sayLine(check, outOfPlace.line);
+  printTo(check.out, "%s is out of place; Save writes the lines in its own order\n",
+          outOfPlace.key);
+}
+
+void reportLineEnds(Check& check, const LineEndCounts& counts) {
+  if (counts.notCrLf > 0) {
+    beginFinding(check);
+    printTo(check.out, "line ends other than CR LF: %lu; Save ends every line with CR LF\n",
+            counts.notCrLf);
+  }
+  if (counts.blankLines > 0) {
+    beginFinding(check);
+    printTo(check.out, "blank lines dropped: %lu\n", counts.blankLines);
+  }
+  if (counts.lastLineOpen) say(check, "the last line gets the line end it lacks\n");
+}
 
 }  // namespace
 
-Settings settingsOfFile(const unsigned char* data, size_t size, int32_t refreshCap) {
-  Settings record = defaultSettings(0);
-  parseSettings(data, size, refreshCap, record);
-  return record;
-}
-
 bool isCanonical(const unsigned char* data, size_t size, int32_t refreshCap) {
-  const CanonicalFile canonical = canonicalFile(asShown(settingsOfFile(data, size, refreshCap)));
-  return size == canonicalFileBytes && std::memcmp(data, canonical.text, size) == 0;
+  return equalsCanonical(data, size, canonicalFor(data, size, refreshCap));
 }
 
 size_t listChanges(const unsigned char* data, size_t size, int32_t refreshCap, FILE* out) {
-  return ChangeReport(data, size, refreshCap, out).run();
+  Check check{};
+  check.data = data;
+  check.size = size;
+  check.out = out;
+  check.shown = asShown(settingsOfFile(data, size, refreshCap, 0));
+  check.canonical = canonicalFile(check.shown);
+  if (equalsCanonical(data, size, check.canonical)) return 0;
+  surveyLines(check);
+  if (startsWithByteOrderMark(data, size))
+    say(check, "the byte-order mark at the start is dropped\n");
+  LineEndCounts lineEnds{};
+  const OutOfPlace outOfPlace = reportLines(check, lineEnds);
+  reportMissingKeys(check);
+  reportOrder(check, outOfPlace);
+  reportLineEnds(check, lineEnds);
+  return check.found;
 }

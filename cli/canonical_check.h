@@ -1,17 +1,12 @@
-// What the editor makes of a settings file's bytes, and what its Save would change in them.
+// What the editor's Save would change in a settings file's bytes.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
-#include "settings/settings.h"
-
-// The record the editor reads from these bytes (none for a missing file), German unless the
-// file says otherwise, on a display that offers `refreshCap` rates after "auto".
-Settings settingsOfFile(const unsigned char* data, size_t size, int32_t refreshCap);
-
-// Whether the bytes are exactly what Save writes for the record they give.
+// Whether the bytes are exactly what Save writes for the record they give, on a display that
+// offers `refreshCap` rates after "auto".
 bool isCanonical(const unsigned char* data, size_t size, int32_t refreshCap);
 
 // Writes one indented line to `out` for each way in which Save would change the file's bytes:

@@ -7,10 +7,13 @@
 
 #include "cli/canonical_check.h"
 #include "cli/file_access.h"
+#include "cli/offered_rates.h"
 #include "cli/option_names.h"
 #include "cli/print.h"
-#include "cli/shown_name.h"
+#include "cli/escaped_name.h"
+#include "settings/refresh_rates.h"
 #include "settings/settings_format.h"
+#include "settings/settings_reader.h"
 
 namespace {
 
@@ -39,7 +42,7 @@ int fileError(const FileError& error) {
 
 // A command's words sorted out: the operands (FILE, or set's assignments) moved to the front of
 // its arguments in their order, the options it takes, and whether help was asked for.
-struct Words {
+struct CommandWords {
   Arguments operands;
   const char* file = nullptr;
   bool json = false;
@@ -49,8 +52,9 @@ struct Words {
 // The options beyond help that a command takes.
 enum AcceptedOptions : unsigned { takesNone = 0, takesJson = 1, takesFile = 2 };
 
-// Help, after any command. Windows users ask with "/?"; the Linux program does not take it: a
-// word that begins with "/" names a file there, and a shell may expand "/?" to one.
+// Help, as the command or after any command. Windows users ask with "/?"; the Linux program does
+// not take it: a word that begins with "/" names a file there, and a shell may expand "/?" to
+// one.
 constexpr const char* helpWords[] = {
     "--help",
     "-h",
@@ -86,7 +90,8 @@ int takeFileOption(Arguments arguments, int at, const char*& path) {
 constexpr int noWordsUsed = 0;
 
 // One option word at `at`; answers how many words it used, or none after a line on stderr.
-int takeOption(const char* command, Arguments arguments, int at, unsigned accepted, Words& words) {
+int takeOption(const char* command, Arguments arguments, int at, unsigned accepted,
+               CommandWords& words) {
   const char* word = arguments.values[at];
   if ((accepted & takesJson) != 0 && std::strcmp(word, "--json") == 0) {
     words.json = true;
@@ -95,7 +100,7 @@ int takeOption(const char* command, Arguments arguments, int at, unsigned accept
   const char* file = nullptr;
   const int used = (accepted & takesFile) != 0 ? takeFileOption(arguments, at, file) : 0;
   if (used == 0) {
-    usageError("%s: unknown option '%s'", command, shownName(word).text);
+    usageError("%s: unknown option '%s'", command, escapedName(word).text);
     return noWordsUsed;
   }
   if (used < 0 || words.file != nullptr) {
@@ -115,7 +120,7 @@ bool asksForHelp(Arguments arguments) {
 
 // "--" ends the options; before it, a word that begins with "-" is an option or an error,
 // never an operand. False after a line on stderr.
-bool sortWords(const char* command, Arguments arguments, unsigned accepted, Words& words) {
+bool sortWords(const char* command, Arguments arguments, unsigned accepted, CommandWords& words) {
   words.help = asksForHelp(arguments);
   if (words.help) return true;
   int operandCount = 0;
@@ -140,10 +145,10 @@ bool sortWords(const char* command, Arguments arguments, unsigned accepted, Word
 
 // The optional FILE of show, reset and check: the working directory's file unless one is given,
 // and at most one. Null after a line on stderr.
-const char* fileOperand(const char* command, const Words& words) {
+const char* fileOperand(const char* command, const CommandWords& words) {
   if (words.operands.count == 0) return settingsFileName;
   if (words.operands.count == 1) return words.operands.values[0];
-  usageError("%s: more than one FILE: '%s'", command, shownName(words.operands.values[1]).text);
+  usageError("%s: more than one FILE: '%s'", command, escapedName(words.operands.values[1]).text);
   return nullptr;
 }
 
@@ -160,7 +165,7 @@ int columnWidth(const char* OptionName::*column) {
 bool loadShown(const char* path, Settings& record, bool& exists, FileError& error) {
   FileBytes bytes{};
   if (!readSettingsFile(path, bytes, error)) return false;
-  record = asShown(settingsOfFile(bytes.data, bytes.size, offeredRefreshRates().steps));
+  record = asShown(settingsOfFile(bytes.data, bytes.size, offeredRefreshRates().steps, 0));
   exists = bytes.exists;
   releaseFileBytes(bytes);
   return true;
@@ -170,7 +175,7 @@ void printAligned(const Settings& record) {
   const int width = columnWidth(&OptionName::name);
   for (const OptionName& option : optionNames) {
     char value[valueTextSize];
-    formatValue(option, record.*option.field, value);
+    formatValue(option, record.*option.field->member, value);
     printTo(stdout, "%-*s  %s\n", width, option.name, value);
   }
 }
@@ -181,9 +186,9 @@ void printAligned(const Settings& record) {
 void printJsonValue(const OptionName& option, int32_t value) {
   char text[valueTextSize];
   formatValue(option, value, text);
-  if (option.kind == FieldKind::onOff)
+  if (option.field->kind == FieldKind::onOff)
     std::fputs(value != 0 ? "true" : "false", stdout);
-  else if (option.kind == FieldKind::memoryMb)
+  else if (option.field->kind == FieldKind::memoryMb)
     std::fputs(text, stdout);
   else
     printTo(stdout, "\"%s\"", text);
@@ -191,15 +196,15 @@ void printJsonValue(const OptionName& option, int32_t value) {
 
 void printJson(const Settings& record) {
   std::puts("{");
-  for (size_t i = 0; i < optionCount; ++i) {
-    printTo(stdout, "  \"%s\": ", optionNames[i].name);
-    printJsonValue(optionNames[i], record.*optionNames[i].field);
-    std::puts(i + 1 < optionCount ? "," : "");
+  for (const OptionName& option : optionNames) {
+    printTo(stdout, "  \"%s\": ", option.name);
+    printJsonValue(option, record.*option.field->member);
+    std::puts(&option != &optionNames[std::size(optionNames) - 1] ? "," : "");
   }
   std::puts("}");
 }
 
-int runHelp(Arguments);
+int runHelp();
 
 // Without a display to ask, the stored rate is shown as it is; the editor may show less.
 void noteRefreshWithoutDisplay(const Settings& record) {
@@ -210,12 +215,29 @@ void noteRefreshWithoutDisplay(const Settings& record) {
           programName, static_cast<int>(rateHzOfStep(record.refreshIndex)));
 }
 
+// What openCommand answers when the command goes on; any other answer is its exit code.
+constexpr int goOn = -1;
+
+// Every command's opening: its words sorted and help answered.
+int openCommand(const char* command, Arguments arguments, unsigned accepted, CommandWords& words) {
+  if (!sortWords(command, arguments, accepted, words)) return exitUsage;
+  return words.help ? runHelp() : goOn;
+}
+
+// The opening of a command on one FILE (show, reset, check), which it finds in `path`.
+int openFileCommand(const char* command, Arguments arguments, unsigned accepted,
+                    CommandWords& words, const char*& path) {
+  const int opened = openCommand(command, arguments, accepted, words);
+  if (opened != goOn) return opened;
+  path = fileOperand(command, words);
+  return path != nullptr ? goOn : exitUsage;
+}
+
 int runShow(Arguments arguments) {
-  Words words;
-  if (!sortWords("show", arguments, takesJson, words)) return exitUsage;
-  if (words.help) return runHelp(arguments);
-  const char* path = fileOperand("show", words);
-  if (path == nullptr) return exitUsage;
+  CommandWords words;
+  const char* path = nullptr;
+  const int opened = openFileCommand("show", arguments, takesJson, words, path);
+  if (opened != goOn) return opened;
   Settings record{};
   bool exists = false;
   FileError error{};
@@ -226,8 +248,8 @@ int runShow(Arguments arguments) {
     printAligned(record);
   if (!exists) {
     printTo(stderr, "%s: %s: no such file; these are the defaults\n", programName,
-            shownName(path).text);
-    return exitMissing;
+            escapedName(path).text);
+    return exitNotAsSaved;
   }
   noteRefreshWithoutDisplay(record);
   return exitDone;
@@ -238,20 +260,20 @@ int runShow(Arguments arguments) {
 int takeAssignment(const char* assignment, Settings* record) {
   const char* equals = std::strchr(assignment, '=');
   if (equals == nullptr)
-    return usageError("set: '%s' has no '=': give NAME=VALUE", shownName(assignment).text);
+    return usageError("set: '%s' has no '=': give NAME=VALUE", escapedName(assignment).text);
   const size_t nameLength = static_cast<size_t>(equals - assignment);
   const OptionName* option = findOption(assignment, nameLength);
   if (option == nullptr)
     return usageError("set: unknown name '%s' (%s --help lists the names)",
-                      shownName(assignment, nameLength).text, programName);
+                      escapedName(assignment, nameLength).text, programName);
   int32_t value = 0;
   if (!parseValue(*option, equals + 1, value)) {
     char allowed[valueTextSize];
     describeAllowed(*option, allowed);
     return usageError("set: %s: '%s' is not allowed; allowed: %s", option->name,
-                      shownName(equals + 1).text, allowed);
+                      escapedName(equals + 1).text, allowed);
   }
-  if (record != nullptr) record->*option->field = value;
+  if (record != nullptr) record->*option->field->member = value;
   return exitDone;
 }
 
@@ -262,12 +284,17 @@ int walkAssignments(Arguments assignments, Settings* record) {
   return exitDone;
 }
 
-void applyAssignments(Settings& record, Arguments assignments) {
-  walkAssignments(assignments, &record);
-}
+// What a rewrite does to the record it has read: set's assignments, or reset's defaults.
+struct Change {
+  bool reset;
+  Arguments assignments;
+};
 
-void resetKeepingLanguage(Settings& record, Arguments) {
-  record = defaultSettings(record.language);
+void applyChange(const Change& change, Settings& record) {
+  if (change.reset)
+    record = defaultSettings(record.language);
+  else
+    walkAssignments(change.assignments, &record);
 }
 
 int saveRecord(const char* path, const Settings& record) {
@@ -277,7 +304,7 @@ int saveRecord(const char* path, const Settings& record) {
 
 // The read, the change and the replace under the writers' lock, so that another writer's
 // change lands either wholly before this one's read or wholly after its replace.
-int rewriteFile(const char* path, void (*change)(Settings&, Arguments), Arguments assignments) {
+int rewriteFile(const char* path, const Change& change) {
   WriteLock lock{};
   FileError error{};
   if (!lockForWriting(path, lock, error)) return fileError(error);
@@ -285,7 +312,7 @@ int rewriteFile(const char* path, void (*change)(Settings&, Arguments), Argument
   bool exists = false;
   int result = exitFile;
   if (loadShown(path, record, exists, error)) {
-    change(record, assignments);
+    applyChange(change, record);
     result = saveRecord(path, record);
   } else {
     fileError(error);
@@ -296,49 +323,49 @@ int rewriteFile(const char* path, void (*change)(Settings&, Arguments), Argument
 
 // Every assignment is checked before the file is read, so a bad one changes nothing.
 int runSet(Arguments arguments) {
-  Words words;
-  if (!sortWords("set", arguments, takesFile, words)) return exitUsage;
-  if (words.help) return runHelp(arguments);
+  CommandWords words;
+  const int opened = openCommand("set", arguments, takesFile, words);
+  if (opened != goOn) return opened;
   if (walkAssignments(words.operands, nullptr) != exitDone) return exitUsage;
   if (words.operands.count == 0) return usageError("set: no NAME=VALUE given");
   const char* path = words.file != nullptr ? words.file : settingsFileName;
-  return rewriteFile(path, applyAssignments, words.operands);
+  return rewriteFile(path, Change{false, words.operands});
 }
 
 int runReset(Arguments arguments) {
-  Words words;
-  if (!sortWords("reset", arguments, takesNone, words)) return exitUsage;
-  if (words.help) return runHelp(arguments);
-  const char* path = fileOperand("reset", words);
-  if (path == nullptr) return exitUsage;
-  return rewriteFile(path, resetKeepingLanguage, Arguments{0, nullptr});
+  CommandWords words;
+  const char* path = nullptr;
+  const int opened = openFileCommand("reset", arguments, takesNone, words, path);
+  if (opened != goOn) return opened;
+  return rewriteFile(path, Change{
+                               true, Arguments{0, nullptr}
+  });
 }
 
 int checkBytes(const char* path, const FileBytes& bytes) {
   const int32_t refreshCap = offeredRefreshRates().steps;
-  const ShownName name = shownName(path);
+  const EscapedName name = escapedName(path);
   if (isCanonical(bytes.data, bytes.size, refreshCap)) {
     printTo(stdout, "%s: as Save writes it\n", name.text);
     return exitDone;
   }
   printTo(stdout, "%s: Save would change it:\n", name.text);
   listChanges(bytes.data, bytes.size, refreshCap, stdout);
-  return exitWouldChange;
+  return exitNotAsSaved;
 }
 
 int runCheck(Arguments arguments) {
-  Words words;
-  if (!sortWords("check", arguments, takesNone, words)) return exitUsage;
-  if (words.help) return runHelp(arguments);
-  const char* path = fileOperand("check", words);
-  if (path == nullptr) return exitUsage;
+  CommandWords words;
+  const char* path = nullptr;
+  const int opened = openFileCommand("check", arguments, takesNone, words, path);
+  if (opened != goOn) return opened;
   FileBytes bytes{};
   FileError error{};
   if (!readSettingsFile(path, bytes, error)) return fileError(error);
   if (!bytes.exists) {
     printTo(stderr, "%s: %s: no such file; Save would write it with the defaults\n", programName,
-            shownName(path).text);
-    return exitMissing;
+            escapedName(path).text);
+    return exitNotAsSaved;
   }
   const int result = checkBytes(path, bytes);
   releaseFileBytes(bytes);
@@ -404,12 +431,12 @@ void printWrappedValues(const char* values) {
   std::fputc('\n', stdout);
 }
 
-int runHelp(Arguments) {
+int runHelp() {
   std::fputs(helpHeading, stdout);
   const int nameWidth = columnWidth(&OptionName::name);
   for (const OptionName& option : optionNames) {
-    printTo(stdout, "  %-*s  %s\n%*s%s\n", nameWidth, option.name, option.fileKey, helpIndent, "",
-            option.about);
+    printTo(stdout, "  %-*s  %s\n%*s%s\n", nameWidth, option.name, option.field->key, helpIndent,
+            "", option.about);
     char allowed[valueTextSize];
     describeAllowed(option, allowed);
     printWrappedValues(allowed);
@@ -423,6 +450,7 @@ int runVersion(Arguments) {
   return exitDone;
 }
 
+// A command and what runs it; help is asked for by its own words (helpWords).
 struct Command {
   const char* name;
   int (*run)(Arguments arguments);
@@ -433,12 +461,6 @@ constexpr Command commands[] = {
     {"set",       runSet    },
     {"reset",     runReset  },
     {"check",     runCheck  },
-    {"--help",    runHelp   },
-    {"-h",        runHelp   },
-#ifdef _WIN32
-    {"/?",        runHelp   },
-#endif
-    {"help",      runHelp   },
     {"--version", runVersion},
 };
 
@@ -446,9 +468,10 @@ constexpr Command commands[] = {
 
 int runCommandLine(int argc, char** argv) {
   if (argc < 2) return usageError("no command given (%s --help lists them)", programName);
+  if (isHelpWord(argv[1])) return runHelp();
   const Arguments rest{argc - 2, argv + 2};
   for (const Command& command : commands)
     if (std::strcmp(argv[1], command.name) == 0) return command.run(rest);
-  return usageError("unknown command '%s' (%s --help lists them)", shownName(argv[1]).text,
+  return usageError("unknown command '%s' (%s --help lists them)", escapedName(argv[1]).text,
                     programName);
 }

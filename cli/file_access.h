@@ -18,8 +18,15 @@ struct FileBytes {
 };
 
 // Hand-edited settings files are a few hundred bytes; anything larger than this is some other
-// file named by mistake, and is refused without being read whole.
+// file named by mistake, and is refused without being read whole, on every platform.
 inline constexpr size_t largestSettingsFileBytes = 64 * 1024;
+
+// Why a file of `bytes` is refused, as the error's reason: "70000 bytes, more than a settings
+// file's 65536".
+struct OversizeReason {
+  char text[128];
+};
+OversizeReason oversizeReason(unsigned long long bytes);
 
 // Reads the whole file. A missing file is no error: it reads as absent. False, with the reason,
 // when the file is there but cannot be read (no regular file, too large, no permission, a
@@ -41,11 +48,3 @@ void releaseWriteLock(WriteLock& lock);
 // the file it leads to is replaced. A read-only file or a directory is refused. On failure the
 // old file keeps its bytes and no temporary file is left. Call it under the write lock.
 bool replaceSettingsFile(const char* path, const char* text, FileError& error);
-
-// How many rates after "auto" the editor's refresh list would offer on this machine: those of
-// its display where there is one to ask (Windows), else every rate a file can hold.
-struct OfferedRates {
-  int32_t steps;
-  bool fromDisplay;
-};
-OfferedRates offeredRefreshRates();

@@ -14,9 +14,8 @@
 #include <cstring>
 
 #include "cli/file_access.h"
-#include "cli/option_names.h"
 #include "cli/print.h"
-#include "cli/shown_name.h"
+#include "cli/escaped_name.h"
 
 namespace {
 
@@ -33,7 +32,7 @@ constexpr long lockWaitMs = 3000;
 
 // Fills the error as "<path>: <what>: <reason>" and answers false.
 bool fail(FileError& error, const char* path, const char* what, const char* reason) {
-  formatInto(error.text, sizeof error.text, "%s: %s: %s", shownName(path).text, what, reason);
+  formatInto(error.text, sizeof error.text, "%s: %s: %s", escapedName(path).text, what, reason);
   return false;
 }
 
@@ -63,12 +62,9 @@ const char* kindOf(mode_t mode) {
 // Regular files only: opening anything else may block (a FIFO) or do things (a device).
 bool isReadable(const struct stat& status, const char* path, const char* what, FileError& error) {
   if (!S_ISREG(status.st_mode)) return fail(error, path, what, kindOf(status.st_mode));
-  if (static_cast<unsigned long long>(status.st_size) <= largestSettingsFileBytes) return true;
-  char reason[128];
-  formatInto(reason, sizeof reason, "%lld bytes, more than a settings file's %lu",
-             static_cast<long long>(status.st_size),
-             static_cast<unsigned long>(largestSettingsFileBytes));
-  return fail(error, path, what, reason);
+  const auto bytes = static_cast<unsigned long long>(status.st_size);
+  if (bytes <= largestSettingsFileBytes) return true;
+  return fail(error, path, what, oversizeReason(bytes).text);
 }
 
 bool readAll(int file, unsigned char* data, size_t size, size_t& got) {
@@ -202,7 +198,7 @@ bool resolveTarget(const char* path, char (&target)[PATH_MAX], FileError& error)
     if (!mayFollow(status)) {
       char reason[PATH_MAX + 64];
       formatInto(reason, sizeof reason, "the link %s belongs to another user",
-                 shownName(target).text);
+                 escapedName(target).text);
       return fail(error, path, "root does not write through it", reason);
     }
     if (!spliceLink(target, rest, path, error)) return false;
@@ -423,8 +419,4 @@ bool replaceSettingsFile(const char* path, const char* text, FileError& error) {
   if (!ok) unlink(temporaryPath);
   temporaryMayExist = 0;
   return ok && flushDirectory(directory, path, error);
-}
-
-OfferedRates offeredRefreshRates() {
-  return OfferedRates{highestRefreshStepCount, false};
 }

@@ -1,11 +1,11 @@
-// The writers' lock on Windows: a named mutex per settings file, and the display's rates.
+// The writers' lock on Windows: a named mutex per settings file.
 #include <windows.h>
 
 #include "cli/file_access.h"
 #include "cli/print.h"
-#include "cli/shown_name.h"
+#include "cli/escaped_name.h"
 #include "cli/wide_path_win.h"
-#include "settings/settings_win.h"
+#include "settings/settings_file_win.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ unsigned long long foldedPathHash(const wchar_t* path) {
 }
 
 bool fail(FileError& error, const char* path, const char* reason) {
-  formatInto(error.text, sizeof error.text, "%s: cannot write it: %s", shownName(path).text,
+  formatInto(error.text, sizeof error.text, "%s: cannot write it: %s", escapedName(path).text,
              reason);
   return false;
 }
@@ -60,13 +60,4 @@ void releaseWriteLock(WriteLock& lock) {
   ReleaseMutex(mutex);
   CloseHandle(mutex);
   lock.handle = 0;
-}
-
-// The display's rates as the editor reads them, so that show and check see the refresh list it
-// would show here. Asked once: every command reads them at most twice. A plain static, not one
-// initialised by a call, which would bring in the C++ runtime's thread-safe guard.
-OfferedRates offeredRefreshRates() {
-  static int32_t steps = -1;
-  if (steps < 0) steps = displayRefreshSteps();
-  return OfferedRates{steps, true};
 }

@@ -4,47 +4,7 @@
 #include <cstring>
 
 #include "cli/print.h"
-
-namespace {
-
-// The three information items top to bottom, for each display order in the order of orderCodes.
-constexpr char displayOrderNames[] =
-    "framerate,clock,texture-mass|framerate,texture-mass,clock|texture-mass,clock,framerate|"
-    "texture-mass,framerate,clock|clock,texture-mass,framerate|clock,framerate,texture-mass";
-
-// A row with the key and the kind taken from the field's row.
-constexpr OptionName optionFor(const char* name, int32_t Settings::*field, const char* choices,
-                               const char* about) {
-  return {name, fieldRowOf(field).key, field, fieldRowOf(field).kind, choices, about};
-}
-
-}  // namespace
-
-// name, field, choices, what it does
-// clang-format off
-constexpr OptionName optionNames[optionCount] = {
-    optionFor("info-corner",            &Settings::infoCorner,           "none|upper-left|upper-right|lower-left|lower-right", "screen corner of the on-screen information"),
-    optionFor("display-order",          &Settings::displayOrder,         displayOrderNames,                                    "the three information items, top to bottom"),
-    optionFor("framerate",              &Settings::showFramerate,        nullptr,                                              "show the frame rate"),
-    optionFor("clock",                  &Settings::clockStyle,           "none|digital|small-analogue|large-analogue",         "clock display"),
-    optionFor("texture-mass",           &Settings::showTextureMass,      nullptr,                                              "show the amount of texture data"),
-    optionFor("texture-memory",         &Settings::textureMemoryMb,      nullptr,                                              "texture memory in MB"),
-    optionFor("paletted-texture",       &Settings::palettedTexture,      nullptr,                                              "use GL_EXT_paletted_texture"),
-    optionFor("shared-texture-palette", &Settings::sharedTexturePalette, nullptr,                                              "use GL_EXT_shared_texture_palette"),
-    optionFor("packed-pixels",          &Settings::packedPixels,         nullptr,                                              "use GL_EXT_packed_pixels"),
-    optionFor("directx-videos",         &Settings::directXVideos,        nullptr,                                              "DirectX for videos"),
-    optionFor("texture-videos",         &Settings::textureVideos,        nullptr,                                              "texture for videos"),
-    optionFor("fixed-gamma",            &Settings::fixedGamma,           nullptr,                                              "fixed gamma table"),
-    optionFor("refresh",                &Settings::refreshIndex,         nullptr,                                              "highest refresh rate in Hz"),
-    optionFor("windowed",               &Settings::windowed,             nullptr,                                              "window mode"),
-    optionFor("centred",                &Settings::centred,              nullptr,                                              "centre the window"),
-    optionFor("capture-mouse",          &Settings::captureMouse,         nullptr,                                              "keep the mouse inside the window"),
-    optionFor("window-extras",          &Settings::windowExtras,         nullptr,                                              "window extras"),
-    optionFor("desktop-resolution",     &Settings::desktopResolution,    nullptr,                                              "use the desktop resolution"),
-    optionFor("fsaa",                   &Settings::fsaaIndex,            "off|2x|4x|6x|8x",                                    "multisampling"),
-    optionFor("language",               &Settings::language,             "de|en",                                              "the editor's language"),
-};
-// clang-format on
+#include "settings/refresh_rates.h"
 
 namespace {
 
@@ -79,9 +39,9 @@ bool isKey(const char* text, size_t length, const char* key) {
   return equalIgnoringCase(text, length, key, std::strlen(key) - 1);
 }
 
-const OptionName* optionOfField(int32_t Settings::*field) {
+const OptionName* optionOfField(int32_t Settings::*member) {
   for (const OptionName& option : optionNames)
-    if (option.field == field) return &option;
+    if (option.field->member == member) return &option;
   return nullptr;
 }
 
@@ -129,6 +89,8 @@ bool parseMemory(const char* text, int32_t& value) {
   return true;
 }
 
+// Every entry of the editor's refresh list that the file's two digits can hold: a higher rate
+// would be written, then read back as 200 Hz without a word, so it is refused.
 bool parseRefresh(const char* text, int32_t& value) {
   if (isWord(text, autoRate)) {
     value = 0;
@@ -197,7 +159,7 @@ void describeChoices(const char* choices, char (&out)[valueTextSize]) {
 const OptionName* findOption(const char* name, size_t length) {
   for (const OptionName& option : optionNames)
     if (equalIgnoringCase(name, length, option.name, std::strlen(option.name)) ||
-        isKey(name, length, option.fileKey))
+        isKey(name, length, option.field->key))
       return &option;
   for (const LegacyKey& legacy : legacyKeys)
     if (isKey(name, length, legacy.key)) return optionOfField(legacy.member);
@@ -206,14 +168,14 @@ const OptionName* findOption(const char* name, size_t length) {
 
 const OptionName* optionOfFileKey(const char* key) {
   for (const OptionName& option : optionNames)
-    if (std::strcmp(key, option.fileKey) == 0) return &option;
+    if (std::strcmp(key, option.field->key) == 0) return &option;
   for (const LegacyKey& legacy : legacyKeys)
     if (std::strcmp(key, legacy.key) == 0) return optionOfField(legacy.member);
   return nullptr;
 }
 
 bool parseValue(const OptionName& option, const char* text, int32_t& value) {
-  switch (option.kind) {
+  switch (option.field->kind) {
     case FieldKind::onOff:
       return parseOnOff(text, value);
     case FieldKind::memoryMb:
@@ -228,7 +190,7 @@ bool parseValue(const OptionName& option, const char* text, int32_t& value) {
 }
 
 void formatValue(const OptionName& option, int32_t value, char (&out)[valueTextSize]) {
-  switch (option.kind) {
+  switch (option.field->kind) {
     case FieldKind::onOff:
       formatInto(out, valueTextSize, "%s", onOffWords[0][value != 0 ? 1 : 0]);
       return;
@@ -250,7 +212,7 @@ void formatValue(const OptionName& option, int32_t value, char (&out)[valueTextS
 
 void describeAllowed(const OptionName& option, char (&out)[valueTextSize]) {
   out[0] = '\0';
-  switch (option.kind) {
+  switch (option.field->kind) {
     case FieldKind::onOff:
       formatInto(out, valueTextSize, "on | off (also 1/0, true/false, yes/no)");
       return;

@@ -1,37 +1,54 @@
-// The command line's names for the settings, kept in one table beside the file's keys.
+// The command line's names for the settings, one per row of the field table.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "settings/fields.h"
-#include "settings/refresh_rates.h"
 #include "settings/settings.h"
 
-// name as typed, key as the file spells it, field, kind of value, the names of the choices
-// (choices only: value 0 first, "|" between them), what the option does. The key and the kind
-// come from the field's row of the field table.
+// name as typed, the field's row of the field table (its key, its kind), the names of the
+// choices (choices only: value 0 first, "|" between them), what the option does
 struct OptionName {
   const char* name;
-  const char* fileKey;
-  int32_t Settings::*field;
-  FieldKind kind;
+  const FieldRow* field;
   const char* choices;
   const char* about;
 };
 
-inline constexpr size_t optionCount = 20;
+// The three information items top to bottom, for each display order in the order of orderCodes.
+inline constexpr char displayOrderNames[] =
+    "framerate,clock,texture-mass|framerate,texture-mass,clock|texture-mass,clock,framerate|"
+    "texture-mass,framerate,clock|clock,texture-mass,framerate|clock,framerate,texture-mass";
+
 // In the order of the editor's controls, so a listing reads like the window.
-extern const OptionName optionNames[optionCount];
+// clang-format off
+inline constexpr OptionName optionNames[] = {
+    {"info-corner",            &fieldRowOf(&Settings::infoCorner),           "none|upper-left|upper-right|lower-left|lower-right", "screen corner of the on-screen information"},
+    {"display-order",          &fieldRowOf(&Settings::displayOrder),         displayOrderNames,                                    "the three information items, top to bottom"},
+    {"framerate",              &fieldRowOf(&Settings::showFramerate),        nullptr,                                              "show the frame rate"},
+    {"clock",                  &fieldRowOf(&Settings::clockStyle),           "none|digital|small-analogue|large-analogue",         "clock display"},
+    {"texture-mass",           &fieldRowOf(&Settings::showTextureMass),      nullptr,                                              "show the amount of texture data"},
+    {"texture-memory",         &fieldRowOf(&Settings::textureMemoryMb),      nullptr,                                              "texture memory in MB"},
+    {"paletted-texture",       &fieldRowOf(&Settings::palettedTexture),      nullptr,                                              "use GL_EXT_paletted_texture"},
+    {"shared-texture-palette", &fieldRowOf(&Settings::sharedTexturePalette), nullptr,                                              "use GL_EXT_shared_texture_palette"},
+    {"packed-pixels",          &fieldRowOf(&Settings::packedPixels),         nullptr,                                              "use GL_EXT_packed_pixels"},
+    {"directx-videos",         &fieldRowOf(&Settings::directXVideos),        nullptr,                                              "DirectX for videos"},
+    {"texture-videos",         &fieldRowOf(&Settings::textureVideos),        nullptr,                                              "texture for videos"},
+    {"fixed-gamma",            &fieldRowOf(&Settings::fixedGamma),           nullptr,                                              "fixed gamma table"},
+    {"refresh",                &fieldRowOf(&Settings::refreshIndex),         nullptr,                                              "highest refresh rate in Hz"},
+    {"windowed",               &fieldRowOf(&Settings::windowed),             nullptr,                                              "window mode"},
+    {"centred",                &fieldRowOf(&Settings::centred),              nullptr,                                              "centre the window"},
+    {"capture-mouse",          &fieldRowOf(&Settings::captureMouse),         nullptr,                                              "keep the mouse inside the window"},
+    {"window-extras",          &fieldRowOf(&Settings::windowExtras),         nullptr,                                              "window extras"},
+    {"desktop-resolution",     &fieldRowOf(&Settings::desktopResolution),    nullptr,                                              "use the desktop resolution"},
+    {"fsaa",                   &fieldRowOf(&Settings::fsaaIndex),            "off|2x|4x|6x|8x",                                    "multisampling"},
+    {"language",               &fieldRowOf(&Settings::language),             "de|en",                                              "the editor's language"},
+};
+// clang-format on
 
 // Enough for any value's text and for the longest list of allowed values.
 inline constexpr size_t valueTextSize = 256;
-
-// The rates the command line takes: every entry of the editor's refresh list that the file's two
-// digits can hold. A higher one would be written, then read back as 200 Hz without a word, so
-// `set` refuses it.
-inline constexpr int32_t lowestRateHz = rateHzOfStep(1);
-inline constexpr int32_t highestStoredRateHz = rateHzOfStep(highestStoredRefreshStep);
 
 // The option for a name as a person types it: its name or its file key (with or without the
 // colon, the two keys the editor only reads included), in any case. Null when there is none.

@@ -1,7 +1,7 @@
 # The bench (make bench): the floor programs the editor is measured against, and the programs
 # that measure. Not part of make test.
 if(WIN32)
-  add_library(bench_floor STATIC bench/floor.cpp)
+  add_library(bench_floor STATIC bench/floor.cpp tests/common/window_reference.cpp)
   target_link_libraries(bench_floor PUBLIC user32 gdi32)
 
   add_executable(floor-window WIN32 bench/floor_main.cpp)

@@ -4,8 +4,9 @@ add_library(morvane_cli STATIC
   cli/option_names.cpp
   cli/canonical_check.cpp
   cli/commands.cpp
+  cli/file_access.cpp
   cli/print.cpp
-  cli/shown_name.cpp)
+  cli/escaped_name.cpp)
 target_link_libraries(morvane_cli PUBLIC morvane_core)
 target_compile_definitions(morvane_cli PRIVATE MORVANE_VERSION="${PROJECT_VERSION}")
 morvane_warnings(morvane_cli)
@@ -14,10 +15,11 @@ if(WIN32)
   # The console program shares the editor's Win32 read, safe replace and display's modes. Its
   # entry point is wmain, for arguments in any script.
   add_executable(morvane-config cli/main.cpp cli/console_win.cpp cli/file_access_win.cpp
-    cli/file_lock_win.cpp settings/settings_win.cpp)
+    cli/file_lock_win.cpp cli/offered_rates_win.cpp)
+  target_link_libraries(morvane-config PRIVATE morvane_settings_win)
   target_link_options(morvane-config PRIVATE -municode)
 else()
-  add_executable(morvane-config cli/main.cpp cli/file_access_posix.cpp)
+  add_executable(morvane-config cli/main.cpp cli/file_access_posix.cpp cli/offered_rates_posix.cpp)
 endif()
 target_link_libraries(morvane-config PRIVATE morvane_cli)
 morvane_warnings(morvane-config)
@@ -49,11 +51,11 @@ elseif(WIN32)
     tests/cli/cli_win_test.cpp
     tests/cli/cli_win_writers_test.cpp
     cli/file_lock_win.cpp
-    settings/settings_win.cpp
+    cli/offered_rates_win.cpp
     tests/win/console_run.cpp
     tests/win/test_support.cpp
     tests/common/expected_file.cpp)
-  target_link_libraries(cli_win_tests PRIVATE morvane_cli gtest_main)
+  target_link_libraries(cli_win_tests PRIVATE morvane_cli morvane_settings_win gtest_main)
   target_include_directories(cli_win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_compile_definitions(cli_win_tests PRIVATE
     "MORVANE_CONFIG_PATH=\"Z:$<TARGET_FILE:morvane-config>\"" MORVANE_VERSION="${PROJECT_VERSION}")

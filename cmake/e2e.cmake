@@ -28,7 +28,8 @@ add_executable(e2e_tests
   tests/e2e/config_e2e_test.cpp
   tests/win/console_run.cpp
   tests/win/test_support.cpp
-  tests/common/expected_file.cpp)
+  tests/common/expected_file.cpp
+  tests/common/window_reference.cpp)
 target_link_libraries(e2e_tests PRIVATE gtest_main user32 gdi32)
 target_include_directories(e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 # Wine reaches the Unix file system through drive Z:.

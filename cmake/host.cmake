@@ -6,6 +6,7 @@ add_executable(host_tests
   tests/host/format_test.cpp
   tests/host/canonical_test.cpp
   tests/common/expected_file.cpp
+  tests/common/window_reference.cpp
   tests/host/corpus_test.cpp
   tests/host/keys_test.cpp
   tests/host/plain_text_test.cpp

@@ -34,7 +34,8 @@ add_executable(win_tests
   tests/win/import_patch.cpp
   tests/win/message_watch.cpp
   tests/win/test_support.cpp
-  tests/common/expected_file.cpp)
+  tests/common/expected_file.cpp
+  tests/common/window_reference.cpp)
 target_link_libraries(win_tests PRIVATE morvane_win gtest_main version)
 # Wine reaches the Unix file system through drive Z:.
 target_compile_definitions(win_tests PRIVATE
@@ -71,7 +72,7 @@ endforeach()
 include(cmake/e2e.cmake)
 
 # The long-session soak: a separate command (make soak), not a test; it prints its figures.
-add_executable(soak tests/soak/soak_main.cpp)
+add_executable(soak tests/soak/soak_main.cpp tests/common/window_reference.cpp)
 target_link_libraries(soak PRIVATE morvane_win psapi)
 target_include_directories(soak PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 morvane_warnings(soak)

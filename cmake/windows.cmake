@@ -9,7 +9,6 @@ endif()
 
 # Everything but the entry point, so the tests can drive the real window code.
 add_library(morvane_win STATIC
-  settings/settings_win.cpp
   ui/catalogues.cpp
   ui/controls.cpp
   ui/dpi.cpp
@@ -21,9 +20,10 @@ add_library(morvane_win STATIC
   ui/window_procedure.cpp
   app/refresh_probe_win.cpp
   app/startup.cpp)
-target_link_libraries(morvane_win PUBLIC morvane_core user32 gdi32 kernel32)
+target_link_libraries(morvane_win PUBLIC morvane_settings_win morvane_core user32 gdi32 kernel32)
 morvane_warnings(morvane_win)
 morvane_release_code(morvane_core)
+morvane_release_code(morvane_settings_win)
 morvane_release_code(morvane_win)
 
 add_executable(morvane-settings WIN32 app/main.cpp app/editor.rc)

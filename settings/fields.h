@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 #include "settings/settings.h"
 
@@ -17,18 +18,18 @@ enum class FieldKind : uint8_t {
   // The file holds twice the value (FSAA: 0, 2, 4, 6, 8): halved on reading, doubled on writing.
   doubledChoice,
   // Megabytes: brought into 2-108 after reading the file, into the list's 8-108 as the window
-  // shows it.
+  // shows it; the record follows the list at every new selection.
   memoryMb,
   // An entry of the refresh list: lowered to the steps the display offers.
   refreshStep,
 };
 
-// member, key as the file spells it, highest digit at each value position (so its length is the
-// value's width), kind, default
+// member, key as the file spells it, the highest digit each value position takes (one character
+// per position, so its length is the value's width), kind, default
 struct FieldRow {
   int32_t Settings::*member;
   const char* key;
-  const char* highestDigits;
+  const char* highestDigitAt;
   FieldKind kind;
   int32_t defaultValue;
 };
@@ -61,7 +62,7 @@ inline constexpr FieldRow fieldRows[] = {
 };
 // clang-format on
 
-inline constexpr size_t fieldCount = sizeof(fieldRows) / sizeof(fieldRows[0]);
+inline constexpr size_t fieldCount = std::size(fieldRows);
 
 // Keys the reader takes but Save never writes: their lines set the field of the row named.
 struct LegacyKey {
@@ -81,16 +82,20 @@ constexpr const FieldRow& fieldRowOf(int32_t Settings::*member) {
   return fieldRows[row];
 }
 
+constexpr size_t textLength(const char* text) {
+  size_t length = 0;
+  while (text[length] != '\0') ++length;
+  return length;
+}
+
 constexpr size_t digitCountOf(const FieldRow& row) {
-  size_t count = 0;
-  while (row.highestDigits[count] != '\0') ++count;
-  return count;
+  return textLength(row.highestDigitAt);
 }
 
 // The largest number the value positions can hold: 999 for "MEM:", 29 for "REFRESH:".
 constexpr int32_t highestStoredValue(const FieldRow& row) {
   int32_t value = 0;
-  for (const char* digit = row.highestDigits; *digit != '\0'; ++digit)
+  for (const char* digit = row.highestDigitAt; *digit != '\0'; ++digit)
     value = value * 10 + (*digit - '0');
   return value;
 }

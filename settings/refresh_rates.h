@@ -28,6 +28,10 @@ inline constexpr int32_t highestRefreshStepCount =
 inline constexpr int32_t highestStoredRefreshStep =
     highestStoredValue(fieldRowOf(&Settings::refreshIndex));
 
+// The rates a file can name: the first entry after "auto" up to the highest one it keeps.
+inline constexpr int32_t lowestRateHz = rateHzOfStep(1);
+inline constexpr int32_t highestStoredRateHz = rateHzOfStep(highestStoredRefreshStep);
+
 // The entries one display mode earns: the steps up to its rate, a rate between two steps
 // counting as the higher one (a 72 Hz mode offers 75 Hz), none for another size than 800 x 600.
 int32_t refreshStepsForMode(uint32_t widthPx, uint32_t heightPx, uint32_t frequencyHz);

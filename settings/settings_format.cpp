@@ -7,23 +7,6 @@
 
 namespace {
 
-constexpr char lineEnd[] = "\r\n";
-
-constexpr size_t textLength(const char* text) {
-  size_t length = 0;
-  while (text[length] != '\0') ++length;
-  return length;
-}
-
-constexpr size_t tableBytes() {
-  size_t bytes = 0;
-  for (const FieldRow& row : fieldRows)
-    bytes += textLength(row.key) + digitCountOf(row) + textLength(lineEnd);
-  return bytes;
-}
-
-static_assert(tableBytes() == canonicalFileBytes, "the field table no longer gives 297 bytes");
-
 // The number Save writes: the value as the window shows it, FSAA doubled.
 int32_t numberWritten(const FieldRow& row, int32_t value) {
   const int32_t shown = shownValue(row, value);
@@ -46,7 +29,7 @@ CanonicalFile canonicalFile(const Settings& record) {
     const int width = static_cast<int>(digitCountOf(row));
     out = append(out, row.key);
     formatDigits(numberWritten(row, record.*row.member), width, out);
-    out = append(out + width, lineEnd);
+    out = append(out + width, canonicalLineEnd);
   }
   return file;
 }

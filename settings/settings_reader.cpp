@@ -4,15 +4,9 @@
 #include <cstring>
 
 #include "settings/fields.h"
+#include "settings/file_lines.h"
 
 namespace {
-
-// Notepad and other editors may put one at the start of a file saved as UTF-8.
-constexpr unsigned char byteOrderMark[] = {0xEF, 0xBB, 0xBF};
-
-bool isLineEnd(unsigned char byte) {
-  return byte == '\r' || byte == '\n';
-}
 
 // A key that begins a line, and the row whose field it sets.
 struct KeyAtLine {
@@ -53,19 +47,21 @@ void readLine(const unsigned char* data, size_t size, size_t lineStart, int32_t 
   if (found.key == nullptr) return;
   size_t at = lineStart + std::strlen(found.key);
   int32_t number = 0;
-  for (const char* highest = found.row->highestDigits; *highest != '\0'; ++highest, ++at)
+  for (const char* highest = found.row->highestDigitAt; *highest != '\0'; ++highest, ++at)
     number = number * 10 + readDigit(data, size, at, *highest);
   record.*found.row->member = fieldValue(number, found.row->kind, refreshCap);
-}
-
-size_t firstLineStart(const unsigned char* data, size_t size) {
-  const size_t markLength = sizeof(byteOrderMark);
-  return size >= markLength && std::memcmp(data, byteOrderMark, markLength) == 0 ? markLength : 0;
 }
 
 void bringTextureMemoryIntoRange(Settings& record) {
   if (record.textureMemoryMb > highestMemoryMb) record.textureMemoryMb = highestMemoryMb;
   if (record.textureMemoryMb < lowestFileMemoryMb) record.textureMemoryMb = lowestFileMemoryMb;
+}
+
+// Line ends are found in the bytes as read: reading a value never moves the walk.
+void parseSettings(const unsigned char* data, size_t size, int32_t refreshCap, Settings& record) {
+  LineWalk walk = startLineWalk(data, size);
+  for (FileLine line{}; nextLine(walk, line);) readLine(data, size, line.start, refreshCap, record);
+  bringTextureMemoryIntoRange(record);
 }
 
 }  // namespace
@@ -81,14 +77,9 @@ const char* keyOfLine(const unsigned char* lineStart, size_t bytesLeft) {
   return keyAt(lineStart, bytesLeft).key;
 }
 
-void parseSettings(const unsigned char* data, size_t size, int32_t refreshCap, Settings& record) {
-  if (data != nullptr) {
-    // Line ends are found in the bytes as read: reading a value never moves the scan.
-    for (size_t at = firstLineStart(data, size); at < size;) {
-      readLine(data, size, at, refreshCap, record);
-      while (at < size && !isLineEnd(data[at])) ++at;
-      while (at < size && isLineEnd(data[at])) ++at;
-    }
-  }
-  bringTextureMemoryIntoRange(record);
+Settings settingsOfFile(const unsigned char* data, size_t size, int32_t refreshCap,
+                        int32_t language) {
+  Settings record = defaultSettings(language);
+  parseSettings(data, size, refreshCap, record);
+  return record;
 }

@@ -14,8 +14,9 @@ bool matchKey(const unsigned char* lineStart, size_t bytesLeft, const char* key)
 // parse sees it, or null when the line carries no setting.
 const char* keyOfLine(const unsigned char* lineStart, size_t bytesLeft);
 
-// Parses the file's bytes over whatever `record` holds (the caller puts the defaults in first),
-// lowering a stored refresh choice to refreshCap, then brings textureMemoryMb into 2-108.
-// One UTF-8 byte-order mark at the very start is passed over. Reads no byte outside
-// data[0, size).
-void parseSettings(const unsigned char* data, size_t size, int32_t refreshCap, Settings& record);
+// The record a file's bytes give: every field at its default, the language as given (the file
+// and the user own it), then each setting the file holds, a stored refresh choice lowered to
+// refreshCap, textureMemoryMb brought into 2-108. One UTF-8 byte-order mark at the very start is
+// passed over. Reads no byte outside data[0, size); no data reads as no file.
+Settings settingsOfFile(const unsigned char* data, size_t size, int32_t refreshCap,
+                        int32_t language);

@@ -8,7 +8,7 @@
 
 namespace {
 
-// class, style word, extended style; indexed by ControlKind. Quit alone has no tab stop.
+// class, style word, extended style; indexed by ControlKind.
 struct KindRow {
   const char* className;
   DWORD style;

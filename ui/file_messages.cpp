@@ -3,7 +3,8 @@
 // user must see it as typed, not as question marks.
 #include "ui/file_messages.h"
 
-#include "settings/settings_win.h"
+#include "settings/settings_file_win.h"
+#include "settings/system_error_win.h"
 #include "ui/controls.h"
 #include "ui/main_window.h"
 

@@ -3,14 +3,14 @@
 
 #include <windows.h>
 
+#include "ui/controls.h"
+
 void cycleFocus() {
   // Read once: the control that has just taken the focus is not compared again.
   HWND focused = GetFocus();
   if (focused == nullptr) return;
-  for (const FocusStep& step : focusSteps) {
-    if (*step.from == focused) {
-      SetFocus(*step.to);
-      return;
-    }
-  }
+  const ControlRow* row = catalogueRowOf(focused);
+  HWND* from = focused == mainWindow ? &mainWindow : (row != nullptr ? row->handle : nullptr);
+  HWND* to = from != nullptr ? focusSuccessor(from) : nullptr;
+  if (to != nullptr) SetFocus(*to);
 }

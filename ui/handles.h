@@ -1,5 +1,5 @@
-// The window's handles, the main window's and its 22 controls', named by the tables in
-// ui/catalogues.cpp and defined there. Each is null until its window is made.
+// The window's handles, the main window's and one per control of the catalogue (ui/controls.h),
+// defined in ui/catalogues.cpp. Each is null until its window is made.
 #pragma once
 
 #include <windows.h>

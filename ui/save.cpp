@@ -1,7 +1,7 @@
 // Save: the controls' states into a copy of the record, its canonical bytes, the safe replace.
 #include "ui/save.h"
 
-#include "settings/settings_win.h"
+#include "settings/settings_file_win.h"
 #include "settings/settings_format.h"
 #include "ui/controls.h"
 #include "ui/exchange.h"
@@ -10,8 +10,6 @@
 Settings choicesOnScreen() {
   Settings choices = settings;
   captureControlsInto(choices);
-  // The memory list updates the record at every new selection; Save trusts the record.
-  choices.textureMemoryMb = settings.textureMemoryMb;
   return choices;
 }
 

@@ -5,8 +5,8 @@
 
 #include "settings/settings.h"
 
-// The record as Save writes it: every control's state as it stands now, with textureMemoryMb,
-// displayOrder and language from the record. The record itself is not changed.
+// The record as Save writes it: every control's state as it stands now, with displayOrder and
+// language, which no control holds, from the record. The record itself is not changed.
 Settings choicesOnScreen();
 
 // Replaces "quenlix.ini" (or the file it links to, so the link stays) with the canonical file

@@ -106,7 +106,7 @@ void paintWindow(HWND window) {
 }
 
 // A change of order or language renews every control; the record carries the values across.
-// With the main window's redraw off, the 22 controls are destroyed, made and filled unseen and
+// With the main window's redraw off, the controls are destroyed, made and filled unseen and
 // the window and its children are drawn once at the end: otherwise every step shows, and the
 // panels, captions and ticks flicker.
 void rebuildKeepingValues() {
@@ -149,9 +149,8 @@ void onCommand(WPARAM wParam, HWND sender) {
   const WORD notification = HIWORD(wParam);
   if (notification == BN_CLICKED)
     onClick(sender);
-  else if (notification == CBN_SELCHANGE && sender == memoryCombo)
-    settings.textureMemoryMb =
-        static_cast<int32_t>(SendMessageA(memoryCombo, CB_GETCURSEL, 0, 0)) + lowestListedMemoryMb;
+  else if (notification == CBN_SELCHANGE)
+    followSelection(sender);
 }
 
 }  // namespace

@@ -63,13 +63,22 @@ std::string twoDigits(int number) {
          static_cast<char>('0' + number % 10);
 }
 
+// "line N" for the canonical file's line of `key`, or for the line numbered `number`.
+std::string lineNamed(size_t number) {
+  return "line " + std::to_string(number);
+}
+
+std::string lineOf(const std::string& key) {
+  return lineNamed(canonicalLineNumberOf(key));
+}
+
 // What check says of a file Save wrote with this refresh step and the rest canonical.
-Run checkOfStoredRate(const OfferedDisplay& display, int step, int line) {
+Run checkOfStoredRate(const OfferedDisplay& display, int step) {
   if (step <= display.refreshSteps) return {{"check"}, 0, {"quenlix.ini: as Save writes it"}, ""};
   const int shown = static_cast<int>(display.refreshSteps);
   return {{"check"},
           1,
-          {"line " + std::to_string(line) + ": \"REFRESH:" + twoDigits(step) +
+          {lineOf("REFRESH:") + ": \"REFRESH:" + twoDigits(step) +
            "\" becomes \"REFRESH:" + twoDigits(shown) + "\" (" + shownRate(display, shown) + ")"},
           ""};
 }
@@ -165,7 +174,7 @@ void addGoodValues(std::vector<CliCase>& cases, const OfferedDisplay& display, C
         {},
         {{{"set", "refresh=" + std::to_string(rateHz)}, 0, {}, ""},
          {{"show"}, 0, {shownRate(display, step)}, rateNote(display, step)},
-         checkOfStoredRate(display, step, 5)},
+         checkOfStoredRate(display, step)},
         {file(canonical({{"REFRESH:", twoDigits(step)}}))}));
   }
 }
@@ -332,7 +341,7 @@ void addSets(std::vector<CliCase>& cases, const OfferedDisplay& display) {
          "windowed=on", "centred=on", "capture-mouse=on", "window-extras=on",
          "desktop-resolution=on", "fsaa=8x", "language=en"},
         0, {}, ""},
-       checkOfStoredRate(display, 27, 5)},
+       checkOfStoredRate(display, 27)},
       {file("MEM:097\r\nGL_EXT_paletted_texture:0\r\nZENTRIERT:1\r\nVERSTELLBAR:1\r\n"
             "REFRESH:27\r\nDESKTOPRES:1\r\nFSAA:8\r\nMAUSGRENZEN:1\r\n"
             "GL_EXT_shared_texture_palette:0\r\nGL_EXT_packed_pixels:0\r\nWINDOWED:1\r\n"
@@ -355,7 +364,7 @@ void addSets(std::vector<CliCase>& cases, const OfferedDisplay& display) {
       {{{"set", "refresh=200"}, 0, {}, ""},
        {{"show", "--json"}, 0, {"\"refresh\": \"" + shownRate(display, 29).substr(8) + "\","},
         rateNote(display, 29)},
-       checkOfStoredRate(display, 29, 5)},
+       checkOfStoredRate(display, 29)},
       {file(canonical({{"REFRESH:", "29"}}))}));
 }
 
@@ -395,33 +404,38 @@ void addChecks(std::vector<CliCase>& cases) {
   addCheck(cases, "values brought into range",
            canonical({{"MEM:", "999"}, {"FSAA:", "3"}, {"WINDOWED:", "5"}}), 1,
            {heading,
-            "  line 1: \"MEM:999\" becomes \"MEM:108\" (texture-memory 108)",
-            "  line 7: \"FSAA:3\" becomes \"FSAA:2\" (fsaa 2x)",
-            "  line 11: \"WINDOWED:5\" becomes \"WINDOWED:1\" (windowed on)"});
+            "  " + lineOf("MEM:") + ": \"MEM:999\" becomes \"MEM:108\" (texture-memory 108)",
+            "  " + lineOf("FSAA:") + ": \"FSAA:3\" becomes \"FSAA:2\" (fsaa 2x)",
+            "  " + lineOf("WINDOWED:") + ": \"WINDOWED:5\" becomes \"WINDOWED:1\" (windowed on)"});
   addCheck(cases, "an old key",
            replaced(canonical(), "GL_EXT_paletted_texture:1", "8BITTEXTURE:0"), 1,
            {heading,
-            "  line 2: \"8BITTEXTURE:0\" becomes \"GL_EXT_paletted_texture:0\" "
+            "  " + lineOf("GL_EXT_paletted_texture:") +
+                ": \"8BITTEXTURE:0\" becomes \"GL_EXT_paletted_texture:0\" "
             "(paletted-texture off)"});
   addCheck(cases, "dropped lines", canonical() + "; set by hand\r\nFPS:2\r\n", 1,
            {heading,
-            "  line 15: FPS: is set again on line 22, this line is dropped",
-            "  line 21: no setting, dropped: \"; set by hand\"",
-            "  line 22: FPS: is out of place; Save writes the lines in its own order"});
+            "  " + lineOf("FPS:") + ": FPS: is set again on " + lineNamed(canonicalLineCount() + 2) +
+                ", this line is dropped",
+            "  " + lineNamed(canonicalLineCount() + 1) + ": no setting, dropped: \"; set by hand\"",
+            "  " + lineNamed(canonicalLineCount() + 2) +
+                ": FPS: is out of place; Save writes the lines in its own order"});
   addCheck(cases, "text after a value",
            replaced(canonical(), "STATS:0\r\n", "STATS:0 (by hand)\r\n"), 1,
-           {heading, "  line 19: text after the value is dropped: \" (by hand)\""});
+           {heading, "  " + lineOf("STATS:") + ": text after the value is dropped: \" (by hand)\""});
   addCheck(cases, "another order",
            replaced(canonical(), "MEM:016\r\nGL_EXT_paletted_texture:1\r\n",
                     "GL_EXT_paletted_texture:1\r\nMEM:016\r\n"), 1,
-           {heading, "  line 2: MEM: is out of place; Save writes the lines in its own order"});
+           {heading, "  " + lineOf("GL_EXT_paletted_texture:") +
+                         ": MEM: is out of place; Save writes the lines in its own order"});
   addCheck(cases, "a missing key and a byte-order mark",
            "\xEF\xBB\xBF" + replaced(canonical(), "SPRACHE:0\r\n", ""), 1,
            {heading,
             "  the byte-order mark at the start is dropped",
             "  \"SPRACHE:0\" is added (language de, the default)"});
   addCheck(cases, "LF line ends", withLfOnly(canonical()), 1,
-           {heading, "  line ends other than CR LF: 20; Save ends every line with CR LF"});
+           {heading, "  line ends other than CR LF: " + std::to_string(canonicalLineCount()) +
+                         "; Save ends every line with CR LF"});
   const std::string lastLineOpen = canonical().substr(0, canonical().size() - 2);
   addCheck(cases, "blank lines and an open last line",
            replaced(lastLineOpen, "ZENTRIERT:0\r\n", "ZENTRIERT:0\r\n\r\n\r\n"), 1,
@@ -510,6 +524,23 @@ void addDirectoryErrors(std::vector<CliCase>& cases) {
       {}));
 }
 
+// A settings file has a few hundred bytes: one of 64 KiB is read, one byte more is refused by
+// every command without being read, and left as it was.
+void addOversizeFiles(std::vector<CliCase>& cases) {
+  const std::string comment = "; " + std::string(64 * 1024 - 21, 'x') + "\r\n";
+  const std::string largest = comment + "FSAA:4\r\nMEM:099\r\n";
+  const std::string over = comment + "FSAA:4\r\nMEM:0999\r\n";
+  const std::string refused = "over.ini: cannot read it: 65537 bytes, more than a settings file's 65536";
+  cases.push_back(makeCase("a file of 64 KiB is read, one byte more is refused",
+      {file(largest, "largest.ini"), file(over, "over.ini")},
+      {{{"show", "largest.ini"}, 0, {"fsaa 4x", "texture-memory 99"}, ""},
+       {{"show", "over.ini"}, 3, {}, refused},
+       {{"set", "--file", "over.ini", "fsaa=2x"}, 3, {}, refused},
+       {{"reset", "over.ini"}, 3, {}, refused},
+       {{"check", "over.ini"}, 3, {}, refused}},
+      {file(largest, "largest.ini"), file(over, "over.ini")}));
+}
+
 // clang-format on
 
 // Runs of blanks as one, so a test need not know the column widths.
@@ -573,6 +604,7 @@ std::vector<CliCase> cliCases(const OfferedDisplay& display, CaseSet set) {
   addResets(cases);
   addChecks(cases);
   addDirectoryErrors(cases);
+  addOversizeFiles(cases);
   addOptionsEnd(cases);
   addHelpAfterCommands(cases);
   addMissingFiles(cases);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "settings/settings.h"
-#include "settings/settings_win.h"
+#include "settings/display_modes_win.h"
 #include "tests/cli/cli_cases.h"
 #include "tests/cli/win_sandbox.h"
 #include "tests/common/expected_file.h"

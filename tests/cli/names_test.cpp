@@ -9,16 +9,14 @@
 #include "settings/settings.h"
 #include "settings/settings_format.h"
 #include "settings/settings_reader.h"
-#include "tests/common/record_fields.h"
 
 namespace {
 
 TEST(OptionNames, EveryFieldHasExactlyOneName) {
-  static_assert(recordFieldCount == optionCount, "one row per field");
-  for (const Field field : everyRecordField) {
-    int rows = 0;
-    for (const OptionName& option : optionNames) rows += option.field == field ? 1 : 0;
-    EXPECT_EQ(1, rows);
+  for (const FieldRow& row : fieldRows) {
+    int names = 0;
+    for (const OptionName& option : optionNames) names += option.field == &row ? 1 : 0;
+    EXPECT_EQ(1, names) << row.key;
   }
 }
 
@@ -27,18 +25,18 @@ TEST(OptionNames, EachKeyIsTheLineSaveWritesForItsField) {
   for (const OptionName& option : optionNames) {
     SCOPED_TRACE(option.name);
     Settings record = defaultSettings(0);
-    record.*option.field = record.*option.field == 1 ? 0 : 1;
+    record.*option.field->member = record.*option.field->member == 1 ? 0 : 1;
     const std::string changed = canonicalFile(record).text;
     const std::string defaults = canonicalFile(defaultSettings(0)).text;
     size_t differsAt = 0;
     while (changed[differsAt] == defaults[differsAt]) ++differsAt;
     const size_t lineStart = changed.rfind('\n', differsAt) + 1;
-    EXPECT_EQ(0, changed.compare(lineStart, std::strlen(option.fileKey), option.fileKey));
+    EXPECT_EQ(0, changed.compare(lineStart, std::strlen(option.field->key), option.field->key));
 
-    const std::string line = std::string(option.fileKey) + "1";
-    EXPECT_STREQ(option.fileKey,
+    const std::string line = std::string(option.field->key) + "1";
+    EXPECT_STREQ(option.field->key,
                  keyOfLine(reinterpret_cast<const unsigned char*>(line.data()), line.size()));
-    EXPECT_EQ(&option, optionOfFileKey(option.fileKey));
+    EXPECT_EQ(&option, optionOfFileKey(option.field->key));
   }
 }
 
@@ -86,7 +84,7 @@ TEST(OptionNames, RatesAreTheStepsOfTheEditorsRefreshList) {
 }
 
 int32_t highestValue(const OptionName& option) {
-  switch (option.kind) {
+  switch (option.field->kind) {
     case FieldKind::onOff:
       return 1;
     case FieldKind::memoryMb:
@@ -104,7 +102,7 @@ int32_t highestValue(const OptionName& option) {
 // Whatever show prints, set takes back as the same value.
 TEST(OptionNames, EveryShownValueReadsBackAsItself) {
   for (const OptionName& option : optionNames) {
-    const int32_t lowest = option.kind == FieldKind::memoryMb ? lowestListedMemoryMb : 0;
+    const int32_t lowest = option.field->kind == FieldKind::memoryMb ? lowestListedMemoryMb : 0;
     for (int32_t value = lowest; value <= highestValue(option); ++value) {
       char text[valueTextSize];
       formatValue(option, value, text);

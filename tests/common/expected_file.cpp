@@ -1,11 +1,12 @@
 // The canonical settings file as the tests expect it, written out apart from the formatter.
 #include "tests/common/expected_file.h"
 
+#include <iterator>
 #include <utility>
 
 namespace {
 
-// The twenty lines in order, with the values written for the defaults.
+// The lines in order, with the values written for the defaults.
 const std::pair<const char*, const char*> defaultLines[] = {
     {"MEM:",                           "016"},
     {"GL_EXT_paletted_texture:",       "1"  },
@@ -39,4 +40,14 @@ std::string canonicalSettingsFile(const std::map<std::string, std::string>& chan
         std::string(line.first) + (change != changed.end() ? change->second : line.second) + "\r\n";
   }
   return file;
+}
+
+size_t canonicalLineCount() {
+  return std::size(defaultLines);
+}
+
+size_t canonicalLineNumberOf(const std::string& key) {
+  size_t number = 1;
+  while (number <= std::size(defaultLines) && key != defaultLines[number - 1].first) ++number;
+  return number;
 }

@@ -2,9 +2,14 @@
 // table, so a slip in either shows.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 
-// The twenty lines that Save writes, with the defaults except where `changed` gives a key's
-// value digits.
+// The lines that Save writes, with the defaults except where `changed` gives a key's value
+// digits.
 std::string canonicalSettingsFile(const std::map<std::string, std::string>& changed = {});
+
+// How many lines Save writes, and the number (from 1) of the line that holds `key`.
+size_t canonicalLineCount();
+size_t canonicalLineNumberOf(const std::string& key);

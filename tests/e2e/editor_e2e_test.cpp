@@ -30,46 +30,27 @@ Kind kindOf(HWND control) {
   }
 }
 
-// One control as the prepared file shows it, in display order 0. A list's text is its selected
-// entry; its value the selected index. A check box's value is its check state.
-struct ShownControl {
-  Kind kind;
-  int germanX, englishX, y, germanWidth, englishWidth;
-  const char* german;
-  const char* english;
-  int value;
-};
-
 // What a push button shows as its value; no list or check box answers -2.
 constexpr int kNoValue = -2;
 
-// Every child in the order of its creation. Values not in the prepared file are the defaults.
-// clang-format off
-const ShownControl kShownControls[kControlCount] = {
-    {Kind::kList,       5,   5,   32,  110, 110, "rechts oben",                   "upper right",                   2       },
-    {Kind::kPushButton, 150, 140, 5,   110, 110, "Reihenfolge",                   "Sequence",                      kNoValue},
-    {Kind::kCheckBox,   120, 120, 60,  150, 150, "Framerate",                     "Framerate",                     1       },
-    {Kind::kList,       25,  25,  82,  110, 110, "digitale",                      "digital",                       1       },
-    {Kind::kCheckBox,   120, 120, 110, 150, 150, "Texturmasse",                   "Texturemass",                   1       },
-    {Kind::kList,       305, 305, 32,  50,  50,  " 64",                           " 64",                           56      },
-    {Kind::kCheckBox,   340, 340, 65,  235, 235, "GL_EXT_paletted_texture",       "GL_EXT_paletted_texture",       1       },
-    {Kind::kCheckBox,   340, 340, 95,  235, 235, "GL_EXT_shared_texture_palette", "GL_EXT_shared_texture_palette", 1       },
-    {Kind::kCheckBox,   340, 340, 125, 235, 235, "GL_EXT_packed_pixels",          "GL_EXT_packed_pixels",          1       },
-    {Kind::kCheckBox,   340, 340, 155, 205, 205, "DirectX f\xFCr Videos",         "DirectX for videos",            0       },
-    {Kind::kCheckBox,   340, 340, 185, 205, 205, "Textur f\xFCr Videos",          "Texture for videos",            1       },
-    {Kind::kCheckBox,   340, 340, 215, 155, 155, "Feste Gamma-Tabelle",           "Fixed gamma-table",             0       },
-    {Kind::kList,       302, 302, 242, 53,  53,  "auto",                          "auto",                          0       },
-    {Kind::kCheckBox,   5,   5,   175, 115, 115, "Fenstermodus",                  "Window-mode",                   1       },
-    {Kind::kCheckBox,   150, 150, 175, 115, 115, "Zentriert",                     "Centred",                       0       },
-    {Kind::kCheckBox,   5,   5,   205, 140, 140, "Maus begrenzen",                "Captured mouse",                0       },
-    {Kind::kCheckBox,   150, 150, 205, 130, 145, "Fenster extras",                "Window extras",                 0       },
-    {Kind::kCheckBox,   5,   5,   235, 140, 140, "Desktopaufl\xF6sung",           "Desktopresolution",             0       },
-    {Kind::kList,       5,   5,   262, 55,  55,  "4x",                            "4x",                            2       },
-    {Kind::kPushButton, 30,  30,  315, 150, 150, "Deutsch/English",               "English/Deutsch",               kNoValue},
-    {Kind::kPushButton, 300, 300, 315, 150, 150, "Speichern",                     "Save",                          kNoValue},
-    {Kind::kPushButton, 470, 470, 315, 150, 150, "Beenden",                       "Quit",                          kNoValue},
-};
-// clang-format on
+Kind referenceKind(const ReferenceControl& control) {
+  if (isReferenceList(control)) return Kind::kList;
+  return isReferenceCheckBox(control) ? Kind::kCheckBox : Kind::kPushButton;
+}
+
+// A control's value as the prepared file shows it: its own, or the default.
+int preparedValue(const ReferenceControl& control) {
+  if (control.fileKey == nullptr) return kNoValue;
+  const auto prepared = kPreparedShown.find(control.fileKey);
+  return prepared != kPreparedShown.end() ? prepared->second : control.defaultShown;
+}
+
+// What a control shows as text: a list its selected entry, anything else its own text. The
+// plain display offers no 800 x 600 mode, so the refresh list holds "auto" alone.
+std::string expectedText(const ReferenceControl& control, int value, int column) {
+  if (!isReferenceList(control)) return control.text[column];
+  return referenceEntry(control.list, static_cast<size_t>(value), column);
+}
 
 std::string shownText(HWND control) {
   return kindOf(control) == Kind::kList ? entryText(control, selectedIndex(control))
@@ -145,20 +126,19 @@ void expectWindowShows(HWND window, const Language& language,
 
   const std::vector<HWND> children = childControls(window);
   ASSERT_EQ(kControlCount, children.size());
+  const int column = language.english ? 1 : 0;
   for (size_t i = 0; i < kControlCount; ++i) {
-    SCOPED_TRACE("child " + std::to_string(i + 1));
-    const ShownControl& expected = kShownControls[i];
-    const auto change = changed.find(static_cast<Child>(i));
+    const ReferenceControl& expected = referenceControls[i];
+    SCOPED_TRACE(expected.name);
+    const auto change = changed.find(i);
+    const int value = change != changed.end() ? change->second : preparedValue(expected);
     const RECT rect = rectInClient(children[i], window);
-    EXPECT_EQ(expected.kind, kindOf(children[i]));
-    EXPECT_EQ(at(scale, language.english ? expected.englishX : expected.germanX), rect.left);
-    EXPECT_EQ(at(scale, expected.y), rect.top);
-    EXPECT_EQ(at(scale, language.english ? expected.englishWidth : expected.germanWidth),
-              rect.right - rect.left);
-    if (change == changed.end() || expected.kind != Kind::kList) {
-      EXPECT_EQ(language.english ? expected.english : expected.german, shownText(children[i]));
-    }
-    EXPECT_EQ(change != changed.end() ? change->second : expected.value, shownValue(children[i]));
+    EXPECT_EQ(referenceKind(expected), kindOf(children[i]));
+    EXPECT_EQ(at(scale, expected.x[column]), rect.left);
+    EXPECT_EQ(at(scale, referenceY(expected, 0)), rect.top);
+    EXPECT_EQ(at(scale, expected.width[column]), rect.right - rect.left);
+    EXPECT_EQ(expectedText(expected, value, column), shownText(children[i]));
+    EXPECT_EQ(value, shownValue(children[i]));
   }
 }
 

@@ -77,7 +77,7 @@ HWND EditorTest::control(Child child) const {
 
 void EditorTest::clickCheck(Child child, int expectedState) const {
   const HWND check = control(child);
-  ASSERT_NE(nullptr, check) << "the editor does not show its 22 controls";
+  ASSERT_NE(nullptr, check) << "the editor does not show its controls";
   clickControl(check);
   ASSERT_TRUE(waitUntil([&] { return editor_->running() && checkState(check) == expectedState; }))
       << (editor_->running() ? "the click did not reach the editor" : "the editor has ended");
@@ -90,7 +90,7 @@ void EditorTest::clickButton(Child child) const {
   // rebuild is over and the button below is the one on screen, not one about to go.
   SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, nullptr);
   const HWND button = control(child);
-  ASSERT_NE(nullptr, button) << "the editor does not show its 22 controls";
+  ASSERT_NE(nullptr, button) << "the editor does not show its controls";
   clickControl(button);
 }
 

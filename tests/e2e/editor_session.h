@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/window_reference.h"
 #include "tests/e2e/driver.h"
 #include "tests/win/test_support.h"
 
@@ -21,36 +22,38 @@ inline const std::string kPreparedSettings =
 // The prepared file as Save writes it, with `changed` giving new value digits for some keys.
 std::string preparedAsSaved(const std::map<std::string, std::string>& changed = {});
 
-// The children of the main window in the order of their creation.
-enum Child : size_t {
-  kCornerCombo,
-  kOrderButton,
-  kFramerateCheck,
-  kClockCombo,
-  kTextureMassCheck,
-  kMemoryCombo,
-  kPalettedCheck,
-  kSharedPaletteCheck,
-  kPackedPixelsCheck,
-  kDirectXVideosCheck,
-  kTextureVideosCheck,
-  kFixedGammaCheck,
-  kRefreshCombo,
-  kWindowedCheck,
-  kCentredCheck,
-  kCaptureMouseCheck,
-  kWindowExtrasCheck,
-  kDesktopResCheck,
-  kFsaaCombo,
-  kLanguageButton,
-  kSaveButton,
-  kQuitButton,
-  kControlCount
+// How the prepared file shows in the window: the value of each control it sets (check state or
+// entry index); every other control shows its default.
+inline const std::map<std::string, int> kPreparedShown = {
+    {"MEM:",      56},
+    {"FPS:",      2 },
+    {"UHRZEIT:",  1 },
+    {"WINDOWED:", 1 },
+    {"FSAA:",     2 },
+    {"STATS:",    1 },
 };
 
+// The main window's children in the order of their creation, as the reference lists them; the
+// tests name these.
+using Child = size_t;
+inline constexpr size_t kControlCount = referenceControlCount;
+inline constexpr Child kCornerCombo = referenceIndexOf("cornerCombo");
+inline constexpr Child kOrderButton = referenceIndexOf("orderButton");
+inline constexpr Child kFramerateCheck = referenceIndexOf("framerateCheck");
+inline constexpr Child kClockCombo = referenceIndexOf("clockCombo");
+inline constexpr Child kTextureMassCheck = referenceIndexOf("textureMassCheck");
+inline constexpr Child kMemoryCombo = referenceIndexOf("memoryCombo");
+inline constexpr Child kDirectXVideosCheck = referenceIndexOf("directXVideosCheck");
+inline constexpr Child kWindowedCheck = referenceIndexOf("windowedCheck");
+inline constexpr Child kCentredCheck = referenceIndexOf("centredCheck");
+inline constexpr Child kFsaaCombo = referenceIndexOf("fsaaCombo");
+inline constexpr Child kLanguageButton = referenceIndexOf("languageButton");
+inline constexpr Child kSaveButton = referenceIndexOf("saveButton");
+inline constexpr Child kQuitButton = referenceIndexOf("quitButton");
+
 // The window titles, German and English.
-inline constexpr const char* kGermanTitle = "Morvane - Initialisierung     (Version1.3c)";
-inline constexpr const char* kEnglishTitle = "Morvane - initialization     (version1.3c)";
+inline constexpr const char* kGermanTitle = referenceTitles[0];
+inline constexpr const char* kEnglishTitle = referenceTitles[1];
 
 // Names each case of a table after its name field.
 template <typename Case>

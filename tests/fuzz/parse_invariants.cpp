@@ -64,9 +64,7 @@ std::string brokenBound(const Settings& record, int32_t refreshCap) {
 }
 
 Settings parse(const unsigned char* data, size_t size, int32_t refreshCap) {
-  Settings record = defaultSettings(0);
-  parseSettings(data, size, refreshCap, record);
-  return record;
+  return settingsOfFile(data, size, refreshCap, 0);
 }
 
 // Save's file for the record, read back, gives the record as the window shows it, and saving
@@ -74,7 +72,7 @@ Settings parse(const unsigned char* data, size_t size, int32_t refreshCap) {
 std::string brokenRoundTrip(const Settings& record, int32_t refreshCap) {
   const CanonicalFile saved = canonicalFile(record);
   const auto* bytes = reinterpret_cast<const unsigned char*>(saved.text);
-  if (std::strlen(saved.text) != canonicalFileBytes) return "the canonical file is not 297 bytes";
+  if (std::strlen(saved.text) != canonicalFileBytes) return "the canonical file is not its size";
   const Settings reread = parse(bytes, canonicalFileBytes, refreshCap);
   const Settings shown = asShown(record);
   for (const Bound& bound : bounds) {

@@ -13,9 +13,9 @@ std::string canonical(const Settings& record) {
   return canonicalFile(record).text;
 }
 
-TEST(CanonicalFile, DefaultsGiveTheTwentyLinesIn297Bytes) {
+TEST(CanonicalFile, DefaultsGiveTheExpectedLinesAndSize) {
   const std::string file = canonical(defaultSettings(0));
-  EXPECT_EQ(297u, file.size());
+  EXPECT_EQ(canonicalSettingsFile().size(), canonicalFileBytes);
   EXPECT_EQ(canonicalSettingsFile(), file);
 }
 

@@ -1,5 +1,6 @@
 // The window's tables without a window: a handle bound twice, a missing text, a control outside
-// the window, a broken focus ring or a control paired with the wrong field shows here first.
+// the window or away from the reference, a broken focus ring or a control showing the wrong
+// field shows here first.
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -9,9 +10,8 @@
 
 #include "settings/fields.h"
 #include "settings/settings.h"
-#include "tests/common/record_fields.h"
+#include "tests/common/window_reference.h"
 #include "ui/controls.h"
-#include "ui/exchange.h"
 #include "ui/focus.h"
 #include "ui/main_window.h"
 
@@ -44,7 +44,7 @@ bool overlap(const Box& a, const Box& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-const ControlRow* catalogueRowOf(HWND* handle) {
+const ControlRow* catalogueRowOfHandle(HWND* handle) {
   for (const ControlRow& row : controlCatalogue)
     if (row.handle == handle) return &row;
   return nullptr;
@@ -113,32 +113,122 @@ TEST(ControlCatalogue, PutsEveryControlInsideTheClientAreaAndApartFromTheOthers)
   }
 }
 
-const FocusStep* stepFrom(HWND* handle) {
-  for (const FocusStep& step : focusSteps)
-    if (step.from == handle) return &step;
-  return nullptr;
+// The style words of the reference, as the catalogue's kinds.
+ControlKind kindOfStyle(unsigned long style) {
+  switch (style) {
+    case 0x50030300:
+      return ControlKind::pushButton;
+    case 0x50020300:
+      return ControlKind::pushButtonWithoutTabStop;
+    case 0x50000003:
+      return ControlKind::checkBox;
+    default:
+      return ControlKind::dropDownList;
+  }
 }
 
-// From the first control, Tab visits 21 distinct controls (all but the order button) and comes
-// back; focus on the window itself goes to the first control.
-TEST(FocusRing, VisitsTwentyOneDistinctControlsAndCloses) {
-  std::set<HWND*> froms;
-  for (const FocusStep& step : focusSteps)
-    EXPECT_TRUE(froms.insert(step.from).second) << "a control has two steps";
-  const FocusStep* fromWindow = stepFrom(&mainWindow);
-  ASSERT_NE(nullptr, fromWindow);
-  EXPECT_EQ(&cornerCombo, fromWindow->to);
-
-  std::set<HWND*> visited;
-  HWND* at = &cornerCombo;
-  for (int step = 0; step < controlCount - 1; ++step) {
-    const FocusStep* next = stepFrom(at);
-    ASSERT_NE(nullptr, next) << "no step from catalogue row " << indexOf(catalogueRowOf(at));
-    ASSERT_NE(nullptr, catalogueRowOf(next->to)) << "step " << step << " leaves the controls";
-    EXPECT_TRUE(visited.insert(next->to).second) << "step " << step << " comes back early";
-    at = next->to;
+// The reference's lists, as the catalogue's fills.
+ListFill fillOf(ReferenceList list) {
+  switch (list) {
+    case ReferenceList::corner:
+      return ListFill::corner;
+    case ReferenceList::clock:
+      return ListFill::clock;
+    case ReferenceList::memory:
+      return ListFill::memory;
+    case ReferenceList::refresh:
+      return ListFill::refresh;
+    case ReferenceList::fsaa:
+      return ListFill::fsaa;
+    case ReferenceList::none:
+      break;
   }
-  EXPECT_EQ(&cornerCombo, at) << "the ring does not close after 21 steps";
+  return ListFill::none;
+}
+
+std::string textOf(const char* text) {
+  return text != nullptr ? text : "";
+}
+
+// Row by row against the reference: kind, place in both languages and every display order,
+// size, texts, list, the setting shown and whether Tab visits it.
+TEST(ControlCatalogue, MatchesTheWindowsReference) {
+  ASSERT_EQ(referenceControlCount, controlCount);
+  for (size_t i = 0; i < controlCount; ++i) {
+    const ControlRow& row = controlCatalogue[i];
+    const ReferenceControl& expected = referenceControls[i];
+    SCOPED_TRACE(expected.name);
+    EXPECT_EQ(kindOfStyle(expected.style), row.kind);
+    for (int column = 0; column < 2; ++column) {
+      EXPECT_EQ(expected.x[column], row.x[column]);
+      EXPECT_EQ(expected.width[column], row.width[column]);
+      EXPECT_EQ(std::string(expected.text[column]), textOf(row.text[column]));
+    }
+    for (int order = 0; order < displayOrderCount; ++order)
+      EXPECT_EQ(referenceY(expected, order), controlY(row, order)) << "order " << order;
+    EXPECT_EQ(expected.height, row.height);
+    EXPECT_EQ(fillOf(expected.list), row.list);
+    EXPECT_EQ(textOf(expected.fileKey),
+              row.field != nullptr ? std::string(fieldRowOf(row.field).key) : std::string());
+    EXPECT_EQ(expected.inTabRing, row.tab == Tab::inRing);
+  }
+}
+
+TEST(ControlCatalogue, ListEntriesAndTitlesMatchTheReference) {
+  const struct {
+    ReferenceList list;
+    const char* const (*entries)[2];
+    size_t count;
+  } lists[] = {
+      {ReferenceList::corner, cornerEntries, std::size(cornerEntries)},
+      {ReferenceList::clock, clockEntries, std::size(clockEntries)},
+      {ReferenceList::fsaa, fsaaEntries, std::size(fsaaEntries)},
+  };
+  for (const auto& list : lists) {
+    ASSERT_EQ(referenceEntryCount(list.list, 0), list.count);
+    for (size_t index = 0; index < list.count; ++index)
+      for (int column = 0; column < 2; ++column)
+        EXPECT_EQ(referenceEntry(list.list, index, column), list.entries[index][column]);
+  }
+  for (int column = 0; column < 2; ++column)
+    EXPECT_STREQ(referenceTitles[column], windowTitles[column]);
+}
+
+size_t referenceIndexOfHandle(HWND* handle) {
+  const ControlRow* row = catalogueRowOfHandle(handle);
+  return row != nullptr ? static_cast<size_t>(row - controlCatalogue) : referenceControlCount;
+}
+
+// From each control of the ring Tab goes where the reference says; the order button keeps the
+// focus, and focus on the window itself goes to the first control of the ring.
+TEST(FocusRing, FollowsTheReference) {
+  const size_t first = referenceTabSuccessor(referenceControlCount - 1);
+  EXPECT_EQ(controlCatalogue[first].handle, focusSuccessor(&mainWindow));
+  for (size_t i = 0; i < controlCount; ++i) {
+    SCOPED_TRACE(referenceControls[i].name);
+    HWND* next = focusSuccessor(controlCatalogue[i].handle);
+    if (!referenceControls[i].inTabRing) {
+      EXPECT_EQ(nullptr, next);
+      continue;
+    }
+    EXPECT_EQ(referenceTabSuccessor(i), referenceIndexOfHandle(next));
+  }
+  EXPECT_EQ(nullptr, focusSuccessor(nullptr));
+}
+
+// From the first control, Tab visits every control of the ring once and comes back.
+TEST(FocusRing, VisitsEachControlOfTheRingOnceAndCloses) {
+  size_t ringSize = 0;
+  for (const ReferenceControl& control : referenceControls) ringSize += control.inTabRing ? 1 : 0;
+  std::set<HWND*> visited;
+  HWND* const first = focusSuccessor(&mainWindow);
+  HWND* at = first;
+  for (size_t step = 0; step < ringSize; ++step) {
+    at = focusSuccessor(at);
+    ASSERT_NE(nullptr, at) << "step " << step;
+    EXPECT_TRUE(visited.insert(at).second) << "step " << step << " comes back early";
+  }
+  EXPECT_EQ(first, at) << "the ring does not close";
   EXPECT_EQ(0u, visited.count(&orderButton));
 }
 
@@ -160,37 +250,31 @@ int32_t Settings::*fieldOfList(ListFill list) {
   return nullptr;
 }
 
-// A check box edits an on/off field, each list the field of its entries; every value control and
-// every field but the two the buttons change are in exactly one pair.
-TEST(ExchangePairs, JoinEachValueControlToTheFieldOfItsKind) {
-  std::set<HWND*> controls;
-  for (const ExchangePair& pair : exchangePairs) {
-    const ControlRow* row = catalogueRowOf(pair.control);
-    ASSERT_NE(nullptr, row);
-    const int at = indexOf(row);
-    EXPECT_TRUE(controls.insert(pair.control).second) << "row " << at << " paired twice";
-    const bool onOff = fieldRowOf(pair.field).kind == FieldKind::onOff;
-    if (row->kind == ControlKind::checkBox)
-      EXPECT_TRUE(onOff) << "row " << at;
-    else if (isList(*row))
-      EXPECT_EQ(fieldOfList(row->list), pair.field) << "row " << at;
-    else
-      ADD_FAILURE() << "row " << at << " is a push button";
+// A check box shows an on/off field, each list the field of its entries, a push button none;
+// every field but the two the buttons change is shown by exactly one control.
+TEST(ControlCatalogue, EachValueControlShowsAFieldOfItsKind) {
+  for (const ControlRow& row : controlCatalogue) {
+    const int at = indexOf(&row);
+    if (row.kind == ControlKind::checkBox) {
+      ASSERT_NE(nullptr, row.field) << "row " << at;
+      EXPECT_EQ(FieldKind::onOff, fieldRowOf(row.field).kind) << "row " << at;
+    } else if (isList(row)) {
+      EXPECT_EQ(fieldOfList(row.list), row.field) << "row " << at;
+    } else {
+      EXPECT_EQ(nullptr, row.field) << "row " << at << " is a push button";
+    }
   }
-  for (const ControlRow& row : controlCatalogue)
-    EXPECT_EQ(row.kind == ControlKind::checkBox || isList(row), controls.count(row.handle) == 1)
-        << "row " << indexOf(&row);
-  for (size_t i = 0; i < recordFieldCount; ++i) {
-    const bool changedByAButton = everyRecordField[i] == &Settings::language ||
-                                  everyRecordField[i] == &Settings::displayOrder;
-    int pairs = 0;
-    for (const ExchangePair& pair : exchangePairs) pairs += pair.field == everyRecordField[i];
-    EXPECT_EQ(changedByAButton ? 0 : 1, pairs) << "field #" << i;
+  for (const FieldRow& field : fieldRows) {
+    const bool changedByAButton =
+        field.member == &Settings::language || field.member == &Settings::displayOrder;
+    int controls = 0;
+    for (const ControlRow& row : controlCatalogue) controls += row.field == field.member;
+    EXPECT_EQ(changedByAButton ? 0 : 1, controls) << field.key;
   }
 }
 
 // A list of plain choices offers exactly the values the file can hold.
-TEST(ExchangePairs, ChoiceListsOfferEveryStoredValue) {
+TEST(ControlCatalogue, ChoiceListsOfferEveryStoredValue) {
   const struct {
     int32_t Settings::*field;
     size_t entries;

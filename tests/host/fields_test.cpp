@@ -5,18 +5,24 @@
 #include <vector>
 
 #include "settings/fields.h"
-#include "tests/common/record_fields.h"
+#include "tests/common/expected_file.h"
 
 namespace {
 
-TEST(FieldTable, EveryRecordFieldHasExactlyOneRow) {
-  for (size_t i = 0; i < recordFieldCount; ++i) {
+// The record holds 32-bit fields only, so as many distinct rows as it has fields cover each one;
+// and each row is the file's line of the same key.
+TEST(FieldTable, EveryRecordFieldHasExactlyOneRowAndALineOfItsOwn) {
+  EXPECT_EQ(sizeof(Settings), fieldCount * sizeof(int32_t)) << "a field without a row";
+  for (const FieldRow& row : fieldRows) {
+    SCOPED_TRACE(row.key);
     int rows = 0;
-    for (const FieldRow& row : fieldRows) rows += row.member == everyRecordField[i] ? 1 : 0;
-    EXPECT_EQ(1, rows) << "field #" << i;
-    EXPECT_EQ(everyRecordField[i], fieldRowOf(everyRecordField[i]).member) << "field #" << i;
+    for (const FieldRow& other : fieldRows) rows += other.member == row.member ? 1 : 0;
+    EXPECT_EQ(1, rows);
+    EXPECT_EQ(&row, &fieldRowOf(row.member));
   }
-  EXPECT_EQ(recordFieldCount, fieldCount);
+  EXPECT_EQ(canonicalLineCount(), fieldCount);
+  for (size_t line = 1; line <= fieldCount; ++line)
+    EXPECT_EQ(line, canonicalLineNumberOf(fieldRows[line - 1].key)) << fieldRows[line - 1].key;
 }
 
 // Each key ends in its only colon, so no key is the start of another and at most one matches a
@@ -42,7 +48,7 @@ TEST(FieldTable, DigitsAreDigitsAndWidthsOneToThree) {
     SCOPED_TRACE(row.key);
     EXPECT_GE(digitCountOf(row), 1u);
     EXPECT_LE(digitCountOf(row), 3u);
-    for (const char* digit = row.highestDigits; *digit != '\0'; ++digit)
+    for (const char* digit = row.highestDigitAt; *digit != '\0'; ++digit)
       EXPECT_TRUE(*digit >= '0' && *digit <= '9');
   }
 }

@@ -7,27 +7,27 @@
 #include <string>
 #include <utility>
 
+#include "settings/fields.h"
 #include "settings/settings.h"
 #include "settings/settings_reader.h"
-#include "tests/common/record_fields.h"
 
 namespace {
 
+using Field = int32_t Settings::*;
 using Override = std::pair<Field, int32_t>;
 
 Settings parse(const std::string& text, int32_t refreshCap = 188, int32_t language = 0) {
-  Settings record = defaultSettings(language);
-  parseSettings(reinterpret_cast<const unsigned char*>(text.data()), text.size(), refreshCap,
-                record);
-  return record;
+  return settingsOfFile(reinterpret_cast<const unsigned char*>(text.data()), text.size(),
+                        refreshCap, language);
 }
 
+// Every field: the rows cover the whole record (fields_test checks it).
 void expectRecord(const Settings& actual, std::initializer_list<Override> changes,
                   int32_t language = 0) {
   Settings expected = defaultSettings(language);
   for (const Override& change : changes) expected.*change.first = change.second;
-  for (size_t i = 0; i < recordFieldCount; ++i)
-    EXPECT_EQ(actual.*everyRecordField[i], expected.*everyRecordField[i]) << "field #" << i;
+  for (const FieldRow& row : fieldRows)
+    EXPECT_EQ(actual.*row.member, expected.*row.member) << row.key;
 }
 
 struct FileCase {

@@ -11,7 +11,7 @@
 #include "settings/settings.h"
 #include "ui/window_procedure.h"
 #include "ui/controls.h"
-#include "ui/exchange.h"
+#include "tests/common/window_reference.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -104,10 +104,13 @@ int main(int argc, char** argv) {
   print("after paint passes", end);
   std::printf("  %d paint passes in %lu ms\n", rounds, GetTickCount() - began);
 
-  const bool flat = end.children == 22 && end.windows == start.windows &&
-                    end.gdiObjects == start.gdiObjects && end.userObjects == start.userObjects;
-  std::printf("%s\n", flat ? "flat: 22 children, no object left behind"
-                           : "NOT FLAT: objects were left behind");
+  const bool flat = end.children == static_cast<int>(referenceControlCount) &&
+                    end.windows == start.windows && end.gdiObjects == start.gdiObjects &&
+                    end.userObjects == start.userObjects;
+  if (flat)
+    std::printf("flat: %d children, no object left behind\n", end.children);
+  else
+    std::printf("NOT FLAT: objects were left behind\n");
   DestroyWindow(mainWindow);
   releaseInterfaceResources();
   return flat ? 0 : 1;

@@ -10,67 +10,14 @@
 #include "settings/refresh_rates.h"
 #include "ui/main_window.h"
 #include "settings/settings.h"
+#include "tests/common/window_reference.h"
 #include "tests/win/editor_fixture.h"
 #include "ui/controls.h"
 
 namespace {
 
-constexpr int orderRow = -1;  // y follows the display order
-
-// Written out here, independently of the builder's table, so a slip in either shows.
-// class, style, extended style, x German/English, y, width German/English, height, texts
-struct ExpectedControl {
-  const char* className;
-  LONG style;
-  LONG exStyle;
-  int x[2];
-  int y;
-  int width[2];
-  int height;
-  const char* text[2];
-};
-
-// clang-format off
-const ExpectedControl expectedControls[controlCount] = {
-  {"ComboBox", 0x50200003, 0x200, {5, 5},     32,       {110, 110}, 200, {"", ""}},
-  {"Button",   0x50030300, 0,     {150, 140}, 5,        {110, 110}, 20,  {"Reihenfolge", "Sequence"}},
-  {"Button",   0x50000003, 0,     {120, 120}, orderRow, {150, 150}, 20,  {"Framerate", "Framerate"}},
-  {"ComboBox", 0x50200003, 0x200, {25, 25},   orderRow, {110, 110}, 200, {"", ""}},
-  {"Button",   0x50000003, 0,     {120, 120}, orderRow, {150, 150}, 20,  {"Texturmasse", "Texturemass"}},
-  {"ComboBox", 0x50200003, 0x200, {305, 305}, 32,       {50, 50},   200, {"", ""}},
-  {"Button",   0x50000003, 0,     {340, 340}, 65,       {235, 235}, 20,  {"GL_EXT_paletted_texture", "GL_EXT_paletted_texture"}},
-  {"Button",   0x50000003, 0,     {340, 340}, 95,       {235, 235}, 20,  {"GL_EXT_shared_texture_palette", "GL_EXT_shared_texture_palette"}},
-  {"Button",   0x50000003, 0,     {340, 340}, 125,      {235, 235}, 20,  {"GL_EXT_packed_pixels", "GL_EXT_packed_pixels"}},
-  {"Button",   0x50000003, 0,     {340, 340}, 155,      {205, 205}, 20,  {"DirectX f\xfcr Videos", "DirectX for videos"}},
-  {"Button",   0x50000003, 0,     {340, 340}, 185,      {205, 205}, 20,  {"Textur f\xfcr Videos", "Texture for videos"}},
-  {"Button",   0x50000003, 0,     {340, 340}, 215,      {155, 155}, 20,  {"Feste Gamma-Tabelle", "Fixed gamma-table"}},
-  {"ComboBox", 0x50200003, 0x200, {302, 302}, 242,      {53, 53},   200, {"", ""}},
-  {"Button",   0x50000003, 0,     {5, 5},     175,      {115, 115}, 20,  {"Fenstermodus", "Window-mode"}},
-  {"Button",   0x50000003, 0,     {150, 150}, 175,      {115, 115}, 20,  {"Zentriert", "Centred"}},
-  {"Button",   0x50000003, 0,     {5, 5},     205,      {140, 140}, 20,  {"Maus begrenzen", "Captured mouse"}},
-  {"Button",   0x50000003, 0,     {150, 150}, 205,      {130, 145}, 20,  {"Fenster extras", "Window extras"}},
-  {"Button",   0x50000003, 0,     {5, 5},     235,      {140, 140}, 20,  {"Desktopaufl\xf6sung", "Desktopresolution"}},
-  {"ComboBox", 0x50200003, 0x200, {5, 5},     262,      {55, 55},   100, {"", ""}},
-  {"Button",   0x50030300, 0,     {30, 30},   315,      {150, 150}, 20,  {"Deutsch/English", "English/Deutsch"}},
-  {"Button",   0x50030300, 0,     {300, 300}, 315,      {150, 150}, 20,  {"Speichern", "Save"}},
-  {"Button",   0x50020300, 0,     {470, 470}, 315,      {150, 150}, 20,  {"Beenden", "Quit"}},
-};
-// clang-format on
-
-// displayOrder -> y of the frame-rate check box, the clock list, the texture-amount check box
-constexpr int orderRowsY[6][3] = {
-    {60,  82,  110},
-    {60,  107, 85 },
-    {110, 82,  60 },
-    {85,  107, 60 },
-    {110, 57,  85 },
-    {85,  57,  110}
-};
-
-int expectedY(int index, int order) {
-  if (expectedControls[index].y != orderRow) return expectedControls[index].y;
-  const int item = index == 2 ? 0 : (index == 3 ? 1 : 2);
-  return orderRowsY[order][item];
+int expectedY(size_t index, int order) {
+  return referenceY(referenceControls[index], order);
 }
 
 // What the builder asked the platform for, as a creation hook sees it.
@@ -109,21 +56,18 @@ void rebuildRecordingCreations() {
   UnhookWindowsHookEx(hook);
 }
 
-bool isList(const ExpectedControl& expected) {
-  return std::string(expected.className) == "ComboBox";
-}
-
 // Every place and size at `dpi`: the 96-DPI value scaled.
-void expectCreatedAsCatalogued(const Creation& created, int index, int column, int order, int dpi) {
-  const ExpectedControl& expected = expectedControls[index];
-  EXPECT_STREQ(isList(expected) ? "COMBOBOX" : "BUTTON", created.className.c_str());
+void expectCreatedAsCatalogued(const Creation& created, size_t index, int column, int order,
+                               int dpi) {
+  const ReferenceControl& expected = referenceControls[index];
+  EXPECT_STREQ(expected.className, created.className.c_str());
   EXPECT_EQ(static_cast<DWORD>(expected.style), created.style);
   EXPECT_EQ(static_cast<DWORD>(expected.exStyle), created.exStyle);
   EXPECT_EQ(atDpi(expected.x[column], dpi), created.x);
   EXPECT_EQ(atDpi(expectedY(index, order), dpi), created.y);
   EXPECT_EQ(atDpi(expected.width[column], dpi), created.width);
   EXPECT_EQ(atDpi(expected.height, dpi), created.height);
-  EXPECT_EQ(!isList(expected), created.hasText) << "lists are created without text";
+  EXPECT_EQ(!isReferenceList(expected), created.hasText) << "lists are created without text";
   EXPECT_EQ(std::string(expected.text[column]), created.text);
   EXPECT_EQ(nullptr, created.menu);
   EXPECT_EQ(nullptr, created.instance);
@@ -139,19 +83,20 @@ RECT rectInMainWindow(HWND control) {
 // The platform changes some of what was asked (a list hands its scroll bar to its drop-down part
 // and draws its own edge, and its height follows its font), and a list's shown text is its
 // selection; compare what the user sees.
-void expectWindowAsCatalogued(HWND control, int index, int column, int order, int dpi) {
-  const ExpectedControl& expected = expectedControls[index];
+void expectWindowAsCatalogued(HWND control, size_t index, int column, int order, int dpi) {
+  const ReferenceControl& expected = referenceControls[index];
   char className[32] = {};
   GetClassNameA(control, className, sizeof(className));
   EXPECT_STRCASEEQ(expected.className, className);
-  const LONG shownStyle = isList(expected) ? expected.style & ~WS_VSCROLL : expected.style;
-  EXPECT_EQ(shownStyle, GetWindowLongA(control, GWL_STYLE) & expected.style);
+  const LONG style = static_cast<LONG>(expected.style);
+  const LONG shownStyle = isReferenceList(expected) ? style & ~WS_VSCROLL : style;
+  EXPECT_EQ(shownStyle, GetWindowLongA(control, GWL_STYLE) & style);
   EXPECT_EQ(mainWindow, GetParent(control));
   const RECT rect = rectInMainWindow(control);
   EXPECT_EQ(atDpi(expected.x[column], dpi), rect.left);
   EXPECT_EQ(atDpi(expectedY(index, order), dpi), rect.top);
   EXPECT_EQ(atDpi(expected.width[column], dpi), rect.right - rect.left);
-  if (!isList(expected)) {
+  if (!isReferenceList(expected)) {
     EXPECT_EQ(atDpi(expected.height, dpi), rect.bottom - rect.top);
     EXPECT_EQ(std::string(expected.text[column]), windowText(control));
   }
@@ -159,13 +104,13 @@ void expectWindowAsCatalogued(HWND control, int index, int column, int order, in
 
 using Builder = EditorWindowTest;
 
-TEST_F(Builder, RebuildKeepsExactly22ChildrenAllFromTheLatestBuild) {
+TEST_F(Builder, RebuildKeepsOneChildPerControlAllFromTheLatestBuild) {
   const std::vector<HWND> firstBuild = controlHandles();
-  ASSERT_EQ(22u, childWindows().size());
+  ASSERT_EQ(referenceControlCount, childWindows().size());
   rebuild();
   const std::vector<HWND> secondBuild = controlHandles();
   std::vector<HWND> children = childWindows();
-  ASSERT_EQ(22u, children.size());
+  ASSERT_EQ(referenceControlCount, children.size());
   for (HWND handle : secondBuild) {
     EXPECT_NE(children.end(), std::find(children.begin(), children.end(), handle));
     EXPECT_EQ(firstBuild.end(), std::find(firstBuild.begin(), firstBuild.end(), handle));
@@ -183,9 +128,9 @@ void expectEveryControlAsCatalogued(int dpi) {
       settings.language = language;
       settings.displayOrder = order;
       rebuildRecordingCreations();
-      ASSERT_EQ(22u, creations.size());
+      ASSERT_EQ(referenceControlCount, creations.size());
       const std::vector<HWND> handles = controlHandles();
-      for (int index = 0; index < controlCount; ++index) {
+      for (size_t index = 0; index < referenceControlCount; ++index) {
         SCOPED_TRACE("control #" + std::to_string(index + 1) + " language " +
                      std::to_string(language) + " order " + std::to_string(order) + " dpi " +
                      std::to_string(dpi));
@@ -257,22 +202,22 @@ TEST_F(Builder, ADpiChangeFrom144RebuildsAtTheNewDpiKeepingValues) {
     EXPECT_EQ(expected.cx, outer.right - outer.left);
     EXPECT_EQ(expected.cy, outer.bottom - outer.top);
     const std::vector<HWND> handles = controlHandles();
-    for (int index = 0; index < controlCount; ++index) {
-      SCOPED_TRACE("control #" + std::to_string(index + 1));
+    for (size_t index = 0; index < referenceControlCount; ++index) {
+      SCOPED_TRACE(referenceControls[index].name);
       expectWindowAsCatalogued(handles[index], index, 1, 4, size.dpi);
     }
     expectFontAt(size.dpi);
     EXPECT_EQ(BST_CHECKED, SendMessageA(windowedCheck, BM_GETCHECK, 0, 0));
     EXPECT_EQ(2, SendMessageA(clockCombo, CB_GETCURSEL, 0, 0));
-    EXPECT_EQ(22u, childWindows().size());
+    EXPECT_EQ(referenceControlCount, childWindows().size());
   }
 }
 
 TEST_F(Builder, TitleFollowsTheLanguage) {
-  EXPECT_EQ("Morvane - Initialisierung     (Version1.3c)", windowText(mainWindow));
+  EXPECT_EQ(referenceTitles[0], windowText(mainWindow));
   settings.language = 7;
   rebuild();
-  EXPECT_EQ("Morvane - initialization     (version1.3c)", windowText(mainWindow));
+  EXPECT_EQ(referenceTitles[1], windowText(mainWindow));
 }
 
 TEST_F(Builder, EveryControlUsesTheInterfaceFont) {
@@ -295,17 +240,22 @@ std::vector<std::string> entriesOf(HWND list) {
 
 using Strings = std::vector<std::string>;
 
-TEST_F(Builder, FixedListsInBothLanguages) {
-  EXPECT_EQ((Strings{"keine", "links oben", "rechts oben", "links unten", "rechts unten"}),
-            entriesOf(cornerCombo));
-  EXPECT_EQ((Strings{"keine", "digitale", "kl. analoge", "gr. analoge"}), entriesOf(clockCombo));
-  EXPECT_EQ((Strings{"kein", "2x", "4x", "6x", "8x"}), entriesOf(fsaaCombo));
-  settings.language = 1;
-  rebuild();
-  EXPECT_EQ((Strings{"no", "upper left", "upper right", "lower left", "lower right"}),
-            entriesOf(cornerCombo));
-  EXPECT_EQ((Strings{"no", "digital", "sm. analogue", "gr. analogue"}), entriesOf(clockCombo));
-  EXPECT_EQ((Strings{"no", "2x", "4x", "6x", "8x"}), entriesOf(fsaaCombo));
+// Every list's entries in both languages, as the reference lists them.
+TEST_F(Builder, EveryListHoldsItsEntriesInBothLanguages) {
+  for (int language = 0; language < 2; ++language) {
+    settings.language = language;
+    rebuild();
+    const std::vector<HWND> handles = controlHandles();
+    for (size_t index = 0; index < referenceControlCount; ++index) {
+      const ReferenceControl& expected = referenceControls[index];
+      if (!isReferenceList(expected)) continue;
+      SCOPED_TRACE(std::string(expected.name) + " language " + std::to_string(language));
+      Strings entries;
+      for (size_t entry = 0; entry < referenceEntryCount(expected.list, refreshStepCount); ++entry)
+        entries.push_back(referenceEntry(expected.list, entry, language));
+      EXPECT_EQ(entries, entriesOf(handles[index]));
+    }
+  }
 }
 
 TEST_F(Builder, MemoryListHolds8To108) {

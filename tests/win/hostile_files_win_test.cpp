@@ -8,7 +8,7 @@
 #include <string>
 
 #include "settings/settings.h"
-#include "settings/settings_win.h"
+#include "settings/settings_file_win.h"
 #include "tests/win/test_support.h"
 
 namespace {

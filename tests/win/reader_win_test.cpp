@@ -7,7 +7,7 @@
 #include <string>
 
 #include "settings/settings.h"
-#include "settings/settings_win.h"
+#include "settings/settings_file_win.h"
 #include "tests/win/editor_fixture.h"
 #include "tests/win/message_watch.h"
 #include "tests/win/test_support.h"

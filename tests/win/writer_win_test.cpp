@@ -4,11 +4,14 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/main_window.h"
+#include "settings/fields.h"
 #include "settings/settings.h"
-#include "settings/settings_win.h"
+#include "settings/settings_file_win.h"
 #include "ui/save.h"
+#include "tests/common/window_reference.h"
 #include "tests/win/editor_fixture.h"
 #include "tests/win/import_patch.h"
 #include "tests/win/message_watch.h"
@@ -28,12 +31,12 @@ class Save : public EditorWindowTest {
   ScratchDirectory scratch;
 };
 
-TEST_F(Save, DefaultsWriteTheCanonical297Bytes) {
+TEST_F(Save, DefaultsWriteTheCanonicalFile) {
   loadSettings();
   rebuild();
   ASSERT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile());
   const std::string written = readWholeFile("quenlix.ini");
-  EXPECT_EQ(297u, written.size());
+  EXPECT_EQ(canonicalSettingsFile().size(), written.size());
   EXPECT_EQ(canonicalSettingsFile(), written);
   EXPECT_EQ("quenlix.ini\n", directoryListing());
 }
@@ -70,12 +73,11 @@ TEST_F(Save, AFileReadAndSavedComesOutCanonical) {
             readWholeFile("quenlix.ini"));
 }
 
-// One value control, the record field behind it, a value away from the default as the control
-// shows it (check state or entry index) and as the record holds it, and the one line of the
-// saved file that must change. Every control has its own row, so crossed wires between a control,
-// its field and its line show.
+// One value control of the reference, its handle now, the record field behind its file key, and
+// the value away from its default that the reference gives it. Every control has its own value,
+// so crossed wires between a control, its field and its line show.
 struct OneControl {
-  HWND* control;
+  HWND control;
   int32_t Settings::*field;
   int shown;
   int32_t stored;
@@ -83,28 +85,24 @@ struct OneControl {
   const char* digits;
 };
 
-// clang-format off
-const OneControl oneControlCases[] = {
-    {&palettedCheck,      &Settings::palettedTexture,      BST_UNCHECKED, 0,  "GL_EXT_paletted_texture:",       "0"  },
-    {&sharedPaletteCheck, &Settings::sharedTexturePalette, BST_UNCHECKED, 0,  "GL_EXT_shared_texture_palette:", "0"  },
-    {&fixedGammaCheck,    &Settings::fixedGamma,           BST_CHECKED,   1,  "FESTESGAMMA:",                   "1"  },
-    {&directXVideosCheck, &Settings::directXVideos,        BST_CHECKED,   1,  "DIRECTXVIDEOS:",                 "1"  },
-    {&textureVideosCheck, &Settings::textureVideos,        BST_UNCHECKED, 0,  "TEXTURVIDEOS:",                  "0"  },
-    {&packedPixelsCheck,  &Settings::packedPixels,         BST_UNCHECKED, 0,  "GL_EXT_packed_pixels:",          "0"  },
-    {&textureMassCheck,   &Settings::showTextureMass,      BST_CHECKED,   1,  "STATS:",                         "1"  },
-    {&windowedCheck,      &Settings::windowed,             BST_CHECKED,   1,  "WINDOWED:",                      "1"  },
-    {&captureMouseCheck,  &Settings::captureMouse,         BST_CHECKED,   1,  "MAUSGRENZEN:",                   "1"  },
-    {&framerateCheck,     &Settings::showFramerate,        BST_UNCHECKED, 0,  "FRAMERATE:",                     "0"  },
-    {&centredCheck,       &Settings::centred,              BST_CHECKED,   1,  "ZENTRIERT:",                     "1"  },
-    {&desktopResCheck,    &Settings::desktopResolution,    BST_CHECKED,   1,  "DESKTOPRES:",                    "1"  },
-    {&windowExtrasCheck,  &Settings::windowExtras,         BST_CHECKED,   1,  "VERSTELLBAR:",                   "1"  },
-    {&fsaaCombo,          &Settings::fsaaIndex,            3,             3,  "FSAA:",                          "6"  },
-    {&refreshCombo,       &Settings::refreshIndex,         7,             7,  "REFRESH:",                       "07" },
-    {&clockCombo,         &Settings::clockStyle,           2,             2,  "UHRZEIT:",                       "2"  },
-    {&cornerCombo,        &Settings::infoCorner,           4,             4,  "FPS:",                           "4"  },
-    {&memoryCombo,        &Settings::textureMemoryMb,      56,            64, "MEM:",                           "064"},
-};
-// clang-format on
+int32_t Settings::*fieldOfKey(const char* key) {
+  for (const FieldRow& row : fieldRows)
+    if (std::string(row.key) == key) return row.member;
+  ADD_FAILURE() << "no field has the key " << key;
+  return nullptr;
+}
+
+std::vector<OneControl> valueControls() {
+  std::vector<OneControl> controls;
+  const std::vector<HWND> handles = controlHandles();
+  for (size_t index = 0; index < referenceControlCount; ++index) {
+    const ReferenceControl& c = referenceControls[index];
+    if (c.fileKey == nullptr) continue;
+    controls.push_back({handles[index], fieldOfKey(c.fileKey), c.other.shown, c.other.stored,
+                        c.fileKey, c.other.digits});
+  }
+  return controls;
+}
 
 bool isCheckBox(HWND control) {
   char className[16] = {};
@@ -136,11 +134,12 @@ void expectSavedWithOnly(const OneControl& c) {
 }
 
 TEST_F(Save, EachControlChangesExactlyItsLine) {
-  for (const OneControl& c : oneControlCases) {
-    SCOPED_TRACE(c.key);
+  for (size_t i = 0; i < valueControls().size(); ++i) {
     applyDefaults();
     rebuild();
-    setOnScreen(*c.control, c.shown);
+    const OneControl c = valueControls()[i];
+    SCOPED_TRACE(c.key);
+    setOnScreen(c.control, c.shown);
     expectSavedWithOnly(c);
     // Through the exchange both ways: a language change and back captures, rebuilds, applies.
     sendCommand(languageButton, BN_CLICKED);
@@ -151,12 +150,14 @@ TEST_F(Save, EachControlChangesExactlyItsLine) {
 }
 
 TEST_F(Save, EachRecordFieldReachesExactlyItsControlAndLine) {
-  for (const OneControl& c : oneControlCases) {
+  for (size_t i = 0; i < valueControls().size(); ++i) {
+    OneControl c = valueControls()[i];
     SCOPED_TRACE(c.key);
     applyDefaults();
     settings.*c.field = c.stored;
     rebuild();
-    EXPECT_EQ(c.shown, shownBy(*c.control));
+    c = valueControls()[i];
+    EXPECT_EQ(c.shown, shownBy(c.control));
     expectSavedWithOnly(c);
   }
 }

@@ -5,9 +5,9 @@
 
 // The name with its control bytes escaped (\n, \r, \t, else \xHH), so that a message stays one
 // line and shows what is really there. Cut short where it does not fit.
-struct ShownName {
+struct EscapedName {
   char text[1024];
 };
-ShownName shownName(const char* name);
+EscapedName escapedName(const char* name);
 // The same for the first `length` bytes of `text`.
-ShownName shownName(const char* text, size_t length);
+EscapedName escapedName(const char* text, size_t length);

@@ -1,5 +1,5 @@
 // Control bytes in names, escaped for messages.
-#include "cli/shown_name.h"
+#include "cli/escaped_name.h"
 
 namespace {
 
@@ -37,14 +37,14 @@ void escapeOf(unsigned char byte, char (&out)[5]) {
 
 }  // namespace
 
-ShownName shownName(const char* name) {
+EscapedName escapedName(const char* name) {
   size_t length = 0;
   while (name[length] != '\0') ++length;
-  return shownName(name, length);
+  return escapedName(name, length);
 }
 
-ShownName shownName(const char* text, size_t textLength) {
-  ShownName shown{};
+EscapedName escapedName(const char* text, size_t textLength) {
+  EscapedName shown{};
   constexpr size_t room = sizeof shown.text - 1;
   size_t length = 0;
   for (const char* at = text; at < text + textLength; ++at) {

@@ -1,10 +1,9 @@
-// Reading and replacing the settings file with the Win32 file services; the display's modes.
-#include "settings/settings_win.h"
+// Reading and replacing the settings file with the Win32 file services.
+#include "settings/settings_file_win.h"
 
 #include <cstddef>
 #include <cstring>
 
-#include "settings/refresh_rates.h"
 #include "settings/settings.h"
 #include "settings/settings_reader.h"
 
@@ -78,15 +77,43 @@ DWORD lastErrorOr(DWORD fallback) {
   return error != ERROR_SUCCESS ? error : fallback;
 }
 
-// The bytes the parse sees are only those really read.
-DWORD readOpenFile(HANDLE file, unsigned char*& data, DWORD& size) {
-  size = GetFileSize(file, nullptr);
-  if (size == INVALID_FILE_SIZE) return lastErrorOr(ERROR_FILE_TOO_LARGE);
-  if (size == 0) return ERROR_SUCCESS;
-  data = static_cast<unsigned char*>(HeapAlloc(GetProcessHeap(), 0, size));
+// Writes the text's bytes without the terminator in one write. True when every byte went out;
+// a null or empty text has nothing to write and succeeds, a null handle fails.
+bool writeText(HANDLE file, const char* text) {
+  if (text == nullptr || *text == '\0') return true;
+  if (file == nullptr || file == INVALID_HANDLE_VALUE) return false;
+  const DWORD length = static_cast<DWORD>(std::strlen(text));
+  DWORD written = 0;
+  if (!WriteFile(file, text, length, &written, nullptr)) return false;
+  // A short write without an error is a full disk.
+  if (written != length) SetLastError(ERROR_DISK_FULL);
+  return written == length;
+}
+
+// The file's whole size, the part beyond 32 bits included, so that a bound sees it.
+DWORD sizeOfOpenFile(HANDLE file, unsigned long long& size) {
+  DWORD high = 0;
+  const DWORD low = GetFileSize(file, &high);
+  if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+    return lastErrorOr(ERROR_FILE_TOO_LARGE);
+  size = (static_cast<unsigned long long>(high) << 32) | low;
+  return ERROR_SUCCESS;
+}
+
+// The bytes the parse sees are only those really read. Without a bound, the low 32 bits of the
+// size are what is read.
+DWORD readOpenFile(HANDLE file, DWORD largestBytes, unsigned char*& data,
+                   unsigned long long& size) {
+  const DWORD error = sizeOfOpenFile(file, size);
+  if (error != ERROR_SUCCESS) return error;
+  if (largestBytes != 0 && size > largestBytes) return ERROR_FILE_TOO_LARGE;
+  const DWORD toRead = static_cast<DWORD>(size);
+  size = 0;
+  if (toRead == 0) return ERROR_SUCCESS;
+  data = static_cast<unsigned char*>(HeapAlloc(GetProcessHeap(), 0, toRead));
   if (data == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
   DWORD bytesRead = 0;
-  if (!ReadFile(file, data, size, &bytesRead, nullptr)) return lastErrorOr(ERROR_READ_FAULT);
+  if (!ReadFile(file, data, toRead, &bytesRead, nullptr)) return lastErrorOr(ERROR_READ_FAULT);
   size = bytesRead;
   return ERROR_SUCCESS;
 }
@@ -173,7 +200,8 @@ DWORD replaceFileWith(const wchar_t* path, const char* text) {
 
 }  // namespace
 
-DWORD readWholeFile(const wchar_t* path, unsigned char*& data, DWORD& size) {
+DWORD readWholeFile(const wchar_t* path, DWORD largestBytes, unsigned char*& data,
+                    unsigned long long& size) {
   data = nullptr;
   size = 0;
   // Opening a directory fails for want of access; say what it is instead.
@@ -182,12 +210,10 @@ DWORD readWholeFile(const wchar_t* path, unsigned char*& data, DWORD& size) {
     return ERROR_DIRECTORY;
   HANDLE file = openForWholeRead(path);
   if (file == INVALID_HANDLE_VALUE) return lastErrorOr(ERROR_OPEN_FAILED);
-  const DWORD error = readOpenFile(file, data, size);
+  const DWORD error = readOpenFile(file, largestBytes, data, size);
   CloseHandle(file);
-  if (error != ERROR_SUCCESS) {
-    releaseWholeFile(data);
-    size = 0;
-  }
+  if (error != ERROR_SUCCESS) releaseWholeFile(data);
+  if (error != ERROR_SUCCESS && error != ERROR_FILE_TOO_LARGE) size = 0;
   return error;
 }
 
@@ -201,25 +227,13 @@ bool isMissingFile(DWORD error) {
 }
 
 DWORD loadSettings() {
-  applyDefaults();
   unsigned char* data = nullptr;
-  DWORD size = 0;
-  const DWORD error = readWholeFile(settingsFileNameW.text, data, size);
-  if (error != ERROR_SUCCESS) return isMissingFile(error) ? ERROR_SUCCESS : error;
-  parseSettings(data, size, refreshStepCount, settings);
+  unsigned long long size = 0;
+  // The editor reads whatever is there: a file too large for morvane-config is still a file.
+  const DWORD error = readWholeFile(settingsFileNameW.text, 0, data, size);
+  settings = settingsOfFile(data, static_cast<size_t>(size), refreshStepCount, settings.language);
   releaseWholeFile(data);
-  return ERROR_SUCCESS;
-}
-
-bool writeText(HANDLE file, const char* text) {
-  if (text == nullptr || *text == '\0') return true;
-  if (file == nullptr || file == INVALID_HANDLE_VALUE) return false;
-  const DWORD length = static_cast<DWORD>(std::strlen(text));
-  DWORD written = 0;
-  if (!WriteFile(file, text, length, &written, nullptr)) return false;
-  // A short write without an error is a full disk.
-  if (written != length) SetLastError(ERROR_DISK_FULL);
-  return written == length;
+  return isMissingFile(error) ? ERROR_SUCCESS : error;
 }
 
 void finalPathOrName(const wchar_t* path, wchar_t (&target)[MAX_PATH]) {
@@ -238,24 +252,4 @@ DWORD replaceThroughLinks(const wchar_t* path, const char* text, wchar_t (&targe
 
 DWORD replaceSettingsFileHere(const char* text, wchar_t (&target)[MAX_PATH]) {
   return replaceThroughLinks(settingsFileNameW.text, text, target);
-}
-
-DWORD systemErrorText(DWORD error, wchar_t* text, DWORD capacity) {
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                error, 0, text, capacity, nullptr);
-  if (length == 0 && capacity > 0) text[0] = L'\0';
-  while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n'))
-    text[--length] = L'\0';
-  return length;
-}
-
-int32_t displayRefreshSteps() {
-  int32_t steps = 0;
-  DEVMODEA mode{};
-  mode.dmSize = sizeof(mode);
-  mode.dmDriverExtra = 0;
-  for (DWORD index = 0; EnumDisplaySettingsA(nullptr, index, &mode); ++index)
-    steps =
-        refreshStepsWithMode(steps, mode.dmPelsWidth, mode.dmPelsHeight, mode.dmDisplayFrequency);
-  return steps;
 }

@@ -1,11 +1,9 @@
-// Settings on Win32: the start-up read of "quenlix.ini", the safe replace Save uses, and the
-// display's modes, which decide how many refresh entries the file may choose from.
-// Paths are UTF-16, so a folder named in any script works whatever the ANSI code page.
+// The settings file on Win32: the start-up read of "quenlix.ini" and the safe replace that Save
+// and morvane-config use. Paths are UTF-16, so a folder named in any script works whatever the
+// ANSI code page.
 #pragma once
 
 #include <windows.h>
-
-#include <cstdint>
 
 // Defaults, then "quenlix.ini" from the working directory. Answers ERROR_SUCCESS when the file
 // was read or is missing, else the error that kept an existing file from being read (the
@@ -14,16 +12,15 @@ DWORD loadSettings();
 
 // Reads the whole file, opened without sharing, into a buffer from the process heap (none for
 // an empty file). A sharing violation is tried again for a moment, as another program's short
-// hold passes. Answers ERROR_SUCCESS or the error of the step that failed, with no buffer.
-DWORD readWholeFile(const wchar_t* path, unsigned char*& data, DWORD& size);
+// hold passes. A file of more than `largestBytes` (0: no bound) is not read: ERROR_FILE_TOO_LARGE,
+// with its size in `size`. Answers ERROR_SUCCESS or the error of the step that failed, with no
+// buffer.
+DWORD readWholeFile(const wchar_t* path, DWORD largestBytes, unsigned char*& data,
+                    unsigned long long& size);
 void releaseWholeFile(unsigned char*& data);
 
 // An error that means there is no file at all, as opposed to one that cannot be read.
 bool isMissingFile(DWORD error);
-
-// Writes the text's bytes without the terminator in one write. True when every byte went out;
-// a null or empty text has nothing to write and succeeds, a null handle fails.
-bool writeText(HANDLE file, const char* text);
 
 // The full path of the file that `path` leads to, with links followed where the platform can
 // tell (Windows Vista and later, Wine); elsewhere, or for a file that does not exist, the full
@@ -43,11 +40,3 @@ void settingsFilePath(wchar_t (&path)[MAX_PATH]);
 DWORD replaceThroughLinks(const wchar_t* path, const char* text, wchar_t (&target)[MAX_PATH]);
 // The same for "quenlix.ini" in the working directory.
 DWORD replaceSettingsFileHere(const char* text, wchar_t (&target)[MAX_PATH]);
-
-// The system's own words for `error`, in its language, without the line end they come with.
-// Answers their length: 0, with an empty text, when the system has none.
-DWORD systemErrorText(DWORD error, wchar_t* text, DWORD capacity);
-
-// How many rates after "auto" the current display offers, from every mode it lists; asks the
-// platform each time and changes nothing.
-int32_t displayRefreshSteps();

@@ -1,0 +1,29 @@
+// What the file access of every platform says alike.
+#include "cli/file_access.h"
+
+#include "cli/print.h"
+
+namespace {
+
+// A size in decimal digits, by hand: not every C library's printf knows a 64-bit conversion.
+void formatBytes(unsigned long long bytes, char (&out)[24]) {
+  char reversed[24];
+  int length = 0;
+  do {
+    reversed[length++] = static_cast<char>('0' + bytes % 10);
+    bytes /= 10;
+  } while (bytes != 0);
+  for (int i = 0; i < length; ++i) out[i] = reversed[length - 1 - i];
+  out[length] = '\0';
+}
+
+}  // namespace
+
+OversizeReason oversizeReason(unsigned long long bytes) {
+  char digits[24];
+  formatBytes(bytes, digits);
+  OversizeReason reason{};
+  formatInto(reason.text, sizeof reason.text, "%s bytes, more than a settings file's %lu", digits,
+             static_cast<unsigned long>(largestSettingsFileBytes));
+  return reason;
+}
