@@ -85,7 +85,7 @@ print_table() {
       label["rate parse"] = "parse vs memchr line count, 64 MiB"
       label["memory private"] = "private memory after start-up"
       label["size exe"] = "release exe, x86_64"
-      part["window"] = "main window"; part["controls"] = "22 controls"
+      part["window"] = "main window"; part["controls"] = "the controls"
       message["paint"] = "WM_PAINT"; message["erase"] = "WM_ERASEBKGND"; message["frame"] = "WM_NCPAINT"
       print machine
       printf "%-40s %-5s %19s %19s %13s %6s  %s\n", "", "unit", "editor", "floor", "editor/floor", "rounds", "target (median)"
