@@ -1,34 +1,10 @@
-// The handles the catalogue names, and what follows from its rows without a window: where the
-// order rows put a control, which row a window is, and the Tab ring. Free of platform calls, so
-// that the host build checks them.
+// What follows from the catalogue's rows without a window: where the order rows put a control,
+// which row a window is, and the Tab ring. Free of platform calls, so that the host build checks
+// them.
 #include "settings/settings.h"
 #include "ui/controls.h"
 #include "ui/focus.h"
-#include "ui/handles.h"
-
-HWND mainWindow;
-HWND cornerCombo;
-HWND orderButton;
-HWND framerateCheck;
-HWND clockCombo;
-HWND textureMassCheck;
-HWND memoryCombo;
-HWND palettedCheck;
-HWND sharedPaletteCheck;
-HWND packedPixelsCheck;
-HWND directXVideosCheck;
-HWND textureVideosCheck;
-HWND fixedGammaCheck;
-HWND refreshCombo;
-HWND windowedCheck;
-HWND centredCheck;
-HWND captureMouseCheck;
-HWND windowExtrasCheck;
-HWND desktopResCheck;
-HWND fsaaCombo;
-HWND languageButton;
-HWND saveButton;
-HWND quitButton;
+#include "ui/main_window.h"
 
 const char* const windowTitles[2] = {"Morvane - Initialisierung     (Version1.3c)",
                                      "Morvane - initialization     (version1.3c)"};

@@ -8,7 +8,31 @@
 #include <iterator>
 
 #include "settings/settings.h"
-#include "ui/handles.h"
+
+// One process-wide handle per control, null until its window is made; only buildControls writes
+// them. The catalogue below names each one.
+inline HWND cornerCombo;
+inline HWND orderButton;
+inline HWND framerateCheck;
+inline HWND clockCombo;
+inline HWND textureMassCheck;
+inline HWND memoryCombo;
+inline HWND palettedCheck;
+inline HWND sharedPaletteCheck;
+inline HWND packedPixelsCheck;
+inline HWND directXVideosCheck;
+inline HWND textureVideosCheck;
+inline HWND fixedGammaCheck;
+inline HWND refreshCombo;
+inline HWND windowedCheck;
+inline HWND centredCheck;
+inline HWND captureMouseCheck;
+inline HWND windowExtrasCheck;
+inline HWND desktopResCheck;
+inline HWND fsaaCombo;
+inline HWND languageButton;
+inline HWND saveButton;
+inline HWND quitButton;
 
 // Quit alone is a push button without the tab-stop style.
 enum class ControlKind { pushButton, pushButtonWithoutTabStop, checkBox, dropDownList };

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+// The main window, null until it is made.
+inline HWND mainWindow;
+
 extern HFONT uiFont;
 extern HBRUSH faceBrush;
 

@@ -11,7 +11,7 @@
 #include "tests/win/editor_fixture.h"
 #include "tests/win/import_patch.h"
 #include "ui/dpi.h"
-#include "ui/handles.h"
+#include "ui/main_window.h"
 #include "ui/main_window.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "tests/win/message_watch.h"
 #include "tests/win/test_support.h"
 #include "ui/file_messages.h"
-#include "ui/handles.h"
+#include "ui/main_window.h"
 #include "ui/main_window.h"
 
 namespace {
