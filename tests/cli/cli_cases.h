@@ -32,16 +32,19 @@ class Sandbox {
   virtual RunOutcome run(const std::vector<std::string>& arguments) = 0;
 };
 
+// How a run's expected lines meet standard output: each among the lines (in a line, runs of
+// blanks counting as one); the whole output, spaces and all; or show's listing: one line per
+// setting, the values in one column, the expected lines among them in their order.
+enum class Out { among, whole, listing };
+
 // One run and what it must give: the exit code, the lines standard output must hold and a
-// text that the one line on stderr must hold ("" for no line at all). With `wholeOut` the lines
-// are the whole output, spaces and all; without it they may be among others, and runs of blanks
-// count as one.
+// text that the one line on stderr must hold ("" for no line at all).
 struct Run {
   std::vector<std::string> arguments;
   int exitCode;
   std::vector<std::string> outLines;
   std::string errText;
-  bool wholeOut = false;
+  Out out = Out::among;
 };
 
 // An entry of the directory: a file and its bytes, or a directory.

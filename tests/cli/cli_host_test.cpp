@@ -19,6 +19,7 @@
 #include <cstring>
 #include <fstream>
 #include <ios>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -72,28 +73,38 @@ TEST(ShowJson, IsReadBackByAJsonParser) {
                     "WINDOWED:1\r\nSPRACHE:1\r\nGL_EXT_packed_pixels:0\r\n");
   const RunOutcome parsed = showJsonReadByPython(sandbox, "quenlix.ini", "json.dumps(value)");
   ASSERT_EQ(0, parsed.exitCode) << parsed.err;
-  EXPECT_EQ(
-      "info-corner \"lower-left\"\n"
-      "display-order \"clock,texture-mass,framerate\"\n"
-      "framerate true\n"
-      "clock \"small-analogue\"\n"
-      "texture-mass false\n"
-      "texture-memory 97\n"
-      "paletted-texture true\n"
-      "shared-texture-palette true\n"
-      "packed-pixels false\n"
-      "directx-videos false\n"
-      "texture-videos true\n"
-      "fixed-gamma false\n"
-      "refresh \"190\"\n"
-      "windowed true\n"
-      "centred false\n"
-      "capture-mouse false\n"
-      "window-extras false\n"
-      "desktop-resolution false\n"
-      "fsaa \"8x\"\n"
-      "language \"en\"\n",
-      parsed.out);
+  // One key per setting, these among them in this order.
+  const std::string expected[] = {
+      "info-corner \"lower-left\"",
+      "display-order \"clock,texture-mass,framerate\"",
+      "framerate true",
+      "clock \"small-analogue\"",
+      "texture-mass false",
+      "texture-memory 97",
+      "paletted-texture true",
+      "shared-texture-palette true",
+      "packed-pixels false",
+      "directx-videos false",
+      "texture-videos true",
+      "fixed-gamma false",
+      "refresh \"190\"",
+      "windowed true",
+      "centred false",
+      "capture-mouse false",
+      "window-extras false",
+      "desktop-resolution false",
+      "fsaa \"8x\"",
+      "language \"en\"",
+  };
+  std::istringstream lines(parsed.out);
+  size_t keys = 0;
+  size_t found = 0;
+  for (std::string line; std::getline(lines, line); ++keys)
+    if (found < std::size(expected) && line == expected[found]) ++found;
+  EXPECT_EQ(canonicalLineCount(), keys) << parsed.out;
+  EXPECT_EQ(std::size(expected), found)
+      << "missing or out of order: " << (found < std::size(expected) ? expected[found] : "") << "\n"
+      << parsed.out;
 }
 
 // A typed reader meets one JSON type per option, whatever the value: the defaults ("auto" for

@@ -80,7 +80,7 @@ TEST(CanonicalFile, EachFieldChangesExactlyItsLine) {
 }
 
 TEST(CanonicalFile, EveryFieldAtOnce) {
-  Settings record{};
+  Settings record = defaultSettings(0);
   record.textureMemoryMb = 97;
   record.palettedTexture = 0;
   record.sharedTexturePalette = 1;
@@ -101,13 +101,29 @@ TEST(CanonicalFile, EveryFieldAtOnce) {
   record.textureVideos = 1;
   record.fixedGamma = 1;
   record.language = 1;
-  EXPECT_EQ(
-      "MEM:097\r\nGL_EXT_paletted_texture:0\r\nZENTRIERT:0\r\nVERSTELLBAR:0\r\nREFRESH:27\r\n"
-      "DESKTOPRES:1\r\nFSAA:4\r\nMAUSGRENZEN:1\r\nGL_EXT_shared_texture_palette:1\r\n"
-      "GL_EXT_packed_pixels:0\r\nWINDOWED:1\r\nDIRECTXVIDEOS:0\r\nTEXTURVIDEOS:1\r\n"
-      "FESTESGAMMA:1\r\nFPS:3\r\nANZEIGEFOLGE:4\r\nFRAMERATE:1\r\nUHRZEIT:2\r\nSTATS:1\r\n"
-      "SPRACHE:1\r\n",
-      canonical(record));
+  EXPECT_EQ(canonicalSettingsFile({
+                {"MEM:", "097"},
+                {"GL_EXT_paletted_texture:", "0"},
+                {"ZENTRIERT:", "0"},
+                {"VERSTELLBAR:", "0"},
+                {"REFRESH:", "27"},
+                {"DESKTOPRES:", "1"},
+                {"FSAA:", "4"},
+                {"MAUSGRENZEN:", "1"},
+                {"GL_EXT_shared_texture_palette:", "1"},
+                {"GL_EXT_packed_pixels:", "0"},
+                {"WINDOWED:", "1"},
+                {"DIRECTXVIDEOS:", "0"},
+                {"TEXTURVIDEOS:", "1"},
+                {"FESTESGAMMA:", "1"},
+                {"FPS:", "3"},
+                {"ANZEIGEFOLGE:", "4"},
+                {"FRAMERATE:", "1"},
+                {"UHRZEIT:", "2"},
+                {"STATS:", "1"},
+                {"SPRACHE:", "1"},
+            }),
+            canonical(record));
 }
 
 }  // namespace
