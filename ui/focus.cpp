@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "ui/controls.h"
+#include "ui/main_window.h"
 
 void cycleFocus() {
   // Read once: the control that has just taken the focus is not compared again.
