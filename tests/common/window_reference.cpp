@@ -98,3 +98,13 @@ size_t referenceTabSuccessor(size_t index) {
   while (!referenceControls[next].inTabRing);
   return next;
 }
+
+std::vector<size_t> referenceTabCycleFrom(size_t from) {
+  std::vector<size_t> cycle;
+  size_t at = from;
+  do {
+    at = referenceTabSuccessor(at);
+    cycle.push_back(at);
+  } while (at != from);
+  return cycle;
+}

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The entries of a drop-down list: fixed texts in German and English, or numbers.
 enum class ReferenceList { none, corner, clock, memory, refresh, fsaa };
@@ -133,3 +134,6 @@ inline std::string referenceEntry(ReferenceList list, size_t index, int column) 
 // The creation index of the control Tab moves to from the control at `index`, one that Tab
 // visits: the next one in creation order that Tab visits, round the end to the start.
 size_t referenceTabSuccessor(size_t index);
+
+// The creation indices Tab visits from the control at `from` on, round to `from` again.
+std::vector<size_t> referenceTabCycleFrom(size_t from);

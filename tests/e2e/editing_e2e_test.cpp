@@ -83,11 +83,7 @@ TEST_F(EditorTest, TabVisitsEveryControlOfTheCycleAndReturns) {
 
   // The cycle is the order of creation without what Tab skips, back to the corner list.
   std::vector<HWND> cycle;
-  size_t at = kCornerCombo;
-  do {
-    at = referenceTabSuccessor(at);
-    cycle.push_back(children[at]);
-  } while (at != kCornerCombo);
+  for (size_t at : referenceTabCycleFrom(kCornerCombo)) cycle.push_back(children[at]);
   ASSERT_EQ(0, std::count(cycle.begin(), cycle.end(), children[kOrderButton]));
   for (size_t step = 0; step < cycle.size(); ++step) {
     pressChord({kTabKey});

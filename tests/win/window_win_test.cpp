@@ -443,13 +443,9 @@ using Focus = Window;
 // The controls in the order Tab visits them from the first one, round to the first again.
 std::vector<HWND> cycleOrder() {
   const std::vector<HWND> handles = controlHandles();
-  const size_t first = referenceTabSuccessor(referenceControlCount - 1);
   std::vector<HWND> cycle;
-  size_t at = first;
-  do {
-    at = referenceTabSuccessor(at);
+  for (size_t at : referenceTabCycleFrom(referenceTabSuccessor(referenceControlCount - 1)))
     cycle.push_back(handles[at]);
-  } while (at != first);
   return cycle;
 }
 
