@@ -196,7 +196,7 @@ OutOfPlace reportLines(Check& check, LineEndCounts& lineEnds) {
 }
 
 void reportMissingKeys(Check& check) {
-  for (const OptionName& option : optionNames) {
+  for (const OptionName& option : allOptions()) {
     if (check.lastLineStart[fieldIndex(option)] != noLine) continue;
     beginFinding(check);
     printQuoted(check.out, check.canonical, canonicalLineOf(check.canonical, option.field->key));

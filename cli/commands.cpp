@@ -155,7 +155,7 @@ const char* fileOperand(const char* command, const CommandWords& words) {
 // The width of a column of the names table: its longest text.
 int columnWidth(const char* OptionName::*column) {
   size_t longest = 0;
-  for (const OptionName& option : optionNames)
+  for (const OptionName& option : allOptions())
     if (std::strlen(option.*column) > longest) longest = std::strlen(option.*column);
   return static_cast<int>(longest);
 }
@@ -173,7 +173,7 @@ bool loadShown(const char* path, Settings& record, bool& exists, FileError& erro
 
 void printAligned(const Settings& record) {
   const int width = columnWidth(&OptionName::name);
-  for (const OptionName& option : optionNames) {
+  for (const OptionName& option : allOptions()) {
     char value[valueTextSize];
     formatValue(option, record.*option.field->member, value);
     printTo(stdout, "%-*s  %s\n", width, option.name, value);
@@ -196,10 +196,10 @@ void printJsonValue(const OptionName& option, int32_t value) {
 
 void printJson(const Settings& record) {
   std::puts("{");
-  for (const OptionName& option : optionNames) {
+  for (const OptionName& option : allOptions()) {
     printTo(stdout, "  \"%s\": ", option.name);
     printJsonValue(option, record.*option.field->member);
-    std::puts(&option != &optionNames[std::size(optionNames) - 1] ? "," : "");
+    std::puts(&option + 1 != allOptions().end() ? "," : "");
   }
   std::puts("}");
 }
@@ -434,7 +434,7 @@ void printWrappedValues(const char* values) {
 int runHelp() {
   std::fputs(helpHeading, stdout);
   const int nameWidth = columnWidth(&OptionName::name);
-  for (const OptionName& option : optionNames) {
+  for (const OptionName& option : allOptions()) {
     printTo(stdout, "  %-*s  %s\n%*s%s\n", nameWidth, option.name, option.field->key, helpIndent,
             "", option.about);
     char allowed[valueTextSize];

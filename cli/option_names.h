@@ -16,36 +16,15 @@ struct OptionName {
   const char* about;
 };
 
-// The three information items top to bottom, for each display order in the order of orderCodes.
-inline constexpr char displayOrderNames[] =
-    "framerate,clock,texture-mass|framerate,texture-mass,clock|texture-mass,clock,framerate|"
-    "texture-mass,framerate,clock|clock,texture-mass,framerate|clock,framerate,texture-mass";
-
-// In the order of the editor's controls, so a listing reads like the window.
-// clang-format off
-inline constexpr OptionName optionNames[] = {
-    {"info-corner",            &fieldRowOf(&Settings::infoCorner),           "none|upper-left|upper-right|lower-left|lower-right", "screen corner of the on-screen information"},
-    {"display-order",          &fieldRowOf(&Settings::displayOrder),         displayOrderNames,                                    "the three information items, top to bottom"},
-    {"framerate",              &fieldRowOf(&Settings::showFramerate),        nullptr,                                              "show the frame rate"},
-    {"clock",                  &fieldRowOf(&Settings::clockStyle),           "none|digital|small-analogue|large-analogue",         "clock display"},
-    {"texture-mass",           &fieldRowOf(&Settings::showTextureMass),      nullptr,                                              "show the amount of texture data"},
-    {"texture-memory",         &fieldRowOf(&Settings::textureMemoryMb),      nullptr,                                              "texture memory in MB"},
-    {"paletted-texture",       &fieldRowOf(&Settings::palettedTexture),      nullptr,                                              "use GL_EXT_paletted_texture"},
-    {"shared-texture-palette", &fieldRowOf(&Settings::sharedTexturePalette), nullptr,                                              "use GL_EXT_shared_texture_palette"},
-    {"packed-pixels",          &fieldRowOf(&Settings::packedPixels),         nullptr,                                              "use GL_EXT_packed_pixels"},
-    {"directx-videos",         &fieldRowOf(&Settings::directXVideos),        nullptr,                                              "DirectX for videos"},
-    {"texture-videos",         &fieldRowOf(&Settings::textureVideos),        nullptr,                                              "texture for videos"},
-    {"fixed-gamma",            &fieldRowOf(&Settings::fixedGamma),           nullptr,                                              "fixed gamma table"},
-    {"refresh",                &fieldRowOf(&Settings::refreshIndex),         nullptr,                                              "highest refresh rate in Hz"},
-    {"windowed",               &fieldRowOf(&Settings::windowed),             nullptr,                                              "window mode"},
-    {"centred",                &fieldRowOf(&Settings::centred),              nullptr,                                              "centre the window"},
-    {"capture-mouse",          &fieldRowOf(&Settings::captureMouse),         nullptr,                                              "keep the mouse inside the window"},
-    {"window-extras",          &fieldRowOf(&Settings::windowExtras),         nullptr,                                              "window extras"},
-    {"desktop-resolution",     &fieldRowOf(&Settings::desktopResolution),    nullptr,                                              "use the desktop resolution"},
-    {"fsaa",                   &fieldRowOf(&Settings::fsaaIndex),            "off|2x|4x|6x|8x",                                    "multisampling"},
-    {"language",               &fieldRowOf(&Settings::language),             "de|en",                                              "the editor's language"},
+// Every row of the table, in the order of the editor's controls, so a listing reads like the
+// window.
+struct OptionRange {
+  const OptionName* first;
+  const OptionName* last;
+  const OptionName* begin() const { return first; }
+  const OptionName* end() const { return last; }
 };
-// clang-format on
+OptionRange allOptions();
 
 // Enough for any value's text and for the longest list of allowed values.
 inline constexpr size_t valueTextSize = 256;

@@ -23,6 +23,10 @@ int controlY(const ControlRow& row, int32_t order) {
   return row.y;
 }
 
+CatalogueRows catalogueRows() {
+  return {std::begin(controlCatalogue), std::end(controlCatalogue)};
+}
+
 const ControlRow* catalogueRowOf(HWND window) {
   if (window == nullptr) return nullptr;
   for (const ControlRow& row : controlCatalogue)

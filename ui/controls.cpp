@@ -92,6 +92,6 @@ int languageColumn() {
 void buildControls() {
   const int column = languageColumn();
   // Each old window goes just before its successor is made: never two windows for one control.
-  for (const ControlRow& row : controlCatalogue) renewControl(row, column);
+  for (const ControlRow& row : catalogueRows()) renewControl(row, column);
   SendMessageA(mainWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(windowTitles[column]));
 }

@@ -118,6 +118,17 @@ inline constexpr ControlRow controlCatalogue[] = {
 
 inline constexpr size_t controlCount = std::size(controlCatalogue);
 
+// The rows as the code walks them at run time. Each file that names the table itself carries a
+// copy of its texts in the executable (the linker does not merge them), so only catalogues.cpp
+// does.
+struct CatalogueRows {
+  const ControlRow* first;
+  const ControlRow* last;
+  const ControlRow* begin() const { return first; }
+  const ControlRow* end() const { return last; }
+};
+CatalogueRows catalogueRows();
+
 // The y of a row's control in display order `order` (0-5), at 96 DPI.
 int controlY(const ControlRow& row, int32_t order);
 

@@ -42,7 +42,7 @@ void applyRow(const ControlRow& row) {
 
 void captureControlsInto(Settings& record) {
   // A control that could not be created keeps its field: a null handle answers nothing useful.
-  for (const ControlRow& row : controlCatalogue)
+  for (const ControlRow& row : catalogueRows())
     if (showsAField(row)) record.*row.field = capturedValue(row);
 }
 
@@ -60,6 +60,6 @@ void applySettings() {
   // The record follows the memory list from here on, as its selection changes.
   settings.textureMemoryMb =
       shownValue(fieldRowOf(&Settings::textureMemoryMb), settings.textureMemoryMb);
-  for (const ControlRow& row : controlCatalogue)
+  for (const ControlRow& row : catalogueRows())
     if (showsAField(row)) applyRow(row);
 }

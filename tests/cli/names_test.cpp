@@ -15,14 +15,14 @@ namespace {
 TEST(OptionNames, EveryFieldHasExactlyOneName) {
   for (const FieldRow& row : fieldRows) {
     int names = 0;
-    for (const OptionName& option : optionNames) names += option.field == &row ? 1 : 0;
+    for (const OptionName& option : allOptions()) names += option.field == &row ? 1 : 0;
     EXPECT_EQ(1, names) << row.key;
   }
 }
 
 // The key of each row is the key Save writes for that field, and the one the parse reads into it.
 TEST(OptionNames, EachKeyIsTheLineSaveWritesForItsField) {
-  for (const OptionName& option : optionNames) {
+  for (const OptionName& option : allOptions()) {
     SCOPED_TRACE(option.name);
     Settings record = defaultSettings(0);
     record.*option.field->member = record.*option.field->member == 1 ? 0 : 1;
@@ -101,7 +101,7 @@ int32_t highestValue(const OptionName& option) {
 
 // Whatever show prints, set takes back as the same value.
 TEST(OptionNames, EveryShownValueReadsBackAsItself) {
-  for (const OptionName& option : optionNames) {
+  for (const OptionName& option : allOptions()) {
     const int32_t lowest = option.field->kind == FieldKind::memoryMb ? lowestListedMemoryMb : 0;
     for (int32_t value = lowest; value <= highestValue(option); ++value) {
       char text[valueTextSize];
