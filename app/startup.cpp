@@ -28,25 +28,24 @@ void runMessageLoop() {
   }
 }
 
-StartedEditor startEditorWindow(HINSTANCE instance) {
+bool startEditorWindow(HINSTANCE instance) {
   // Before any window, or the system would stretch this one as a bitmap.
   declareDpiAwareness();
   registerMainWindowClass(instance);
   createInterfaceResources();
   createMainWindow(instance);
-  if (mainWindow == nullptr) return StartedEditor{false, ERROR_SUCCESS};
+  if (mainWindow == nullptr) return false;
   // The probe sizes the refresh list and caps the stored refresh choice, so it comes first.
   probeRefreshRange();
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-  const DWORD loadError = loadSettings();
+  loadSettings();
   buildControls();
   applySettings();
-  return StartedEditor{true, loadError};
+  return true;
 }
 
 int runEditor(HINSTANCE instance, int showState) {
-  const StartedEditor started = startEditorWindow(instance);
-  if (!started.windowMade) {
+  if (!startEditorWindow(instance)) {
     MessageBoxA(nullptr, "Das Fenster konnte nicht angelegt werden!", "Ein Fehler trat auf.",
                 MB_OK);
     return 1;
@@ -55,7 +54,7 @@ int runEditor(HINSTANCE instance, int showState) {
   ShowWindow(mainWindow, showState);
   ShowWindow(mainWindow, SW_SHOW);
   // Told once the window is there to own it; the defaults stand behind it.
-  if (started.loadError != ERROR_SUCCESS) showLoadFailure(started.loadError);
+  if (startUpReadError != ERROR_SUCCESS) showLoadFailure(startUpReadError);
   SetFocus(cornerCombo);
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   runMessageLoop();

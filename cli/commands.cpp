@@ -11,6 +11,7 @@
 #include "cli/option_names.h"
 #include "cli/print.h"
 #include "cli/escaped_name.h"
+#include "settings/held_file.h"
 #include "settings/refresh_rates.h"
 #include "settings/settings_format.h"
 #include "settings/settings_reader.h"
@@ -209,10 +210,8 @@ int runHelp();
 // Without a display to ask, the stored rate is shown as it is; the editor may show less.
 void noteRefreshWithoutDisplay(const Settings& record) {
   if (offeredRefreshRates().fromDisplay || record.refreshIndex <= 0) return;
-  printTo(stderr,
-          "%s: refresh %d Hz is the stored rate; the editor may lower it to the highest rate its "
-          "display offers\n",
-          programName, static_cast<int>(rateHzOfStep(record.refreshIndex)));
+  printTo(stderr, "%s: refresh %d Hz: the editor may lower it to fit its display\n", programName,
+          static_cast<int>(rateHzOfStep(record.refreshIndex)));
 }
 
 // What openCommand answers when the command goes on; any other answer is its exit code.
@@ -264,15 +263,13 @@ int takeAssignment(const char* assignment, Settings* record) {
   const size_t nameLength = static_cast<size_t>(equals - assignment);
   const OptionName* option = findOption(assignment, nameLength);
   if (option == nullptr)
-    return usageError("set: unknown name '%s' (%s --help lists the names)",
+    return usageError("set: unknown name '%s'; see %s --help",
                       escapedName(assignment, nameLength).text, programName);
   int32_t value = 0;
-  if (!parseValue(*option, equals + 1, value)) {
-    char allowed[valueTextSize];
-    describeAllowed(*option, allowed);
-    return usageError("set: %s: '%s' is not allowed; allowed: %s", option->name,
-                      escapedName(equals + 1).text, allowed);
-  }
+  // The line stays short enough for a console: the help lists the values.
+  if (!parseValue(*option, equals + 1, value))
+    return usageError("set: %s cannot be '%s'; see --help", option->name,
+                      escapedName(equals + 1).text);
   if (record != nullptr) record->*option->field->member = value;
   return exitDone;
 }
@@ -363,7 +360,7 @@ int runCheck(Arguments arguments) {
   FileError error{};
   if (!readSettingsFile(path, bytes, error)) return fileError(error);
   if (!bytes.exists) {
-    printTo(stderr, "%s: %s: no such file; Save would write it with the defaults\n", programName,
+    printTo(stderr, "%s: %s: no such file; Save would write the defaults\n", programName,
             escapedName(path).text);
     return exitNotAsSaved;
   }
@@ -394,7 +391,17 @@ constexpr char helpHeading[] =
     "options, so FILE may begin with \"-\". --help after a command gives this help.\n"
     "Exit codes: 0 done, 1 Save would change the file (check) or there is no file\n"
     "(show, check), 2 a bad command line, 3 the file cannot be read or written (it\n"
-    "is then left as it was; another program writing it is waited for 3 seconds).\n"
+    "is then left as it was). Another morvane-config writing the file is waited\n"
+    "for 3 seconds.\n";
+
+#ifdef _WIN32
+// The wait for another program's hold, from the one place that sets it.
+constexpr char helpHeldFile[] =
+    "A file that another program holds open (a virus scanner, a game) is tried\n"
+    "again every %lu ms for %lu ms; a read-only file is refused at once.\n";
+#endif
+
+constexpr char helpNamesHeading[] =
     "\n"
     "NAME, its file key (also a name: MEM=64), what it does, its values:\n";
 
@@ -433,6 +440,10 @@ void printWrappedValues(const char* values) {
 
 int runHelp() {
   std::fputs(helpHeading, stdout);
+#ifdef _WIN32
+  printTo(stdout, helpHeldFile, heldFileRetryMs, heldFileWaitMs);
+#endif
+  std::fputs(helpNamesHeading, stdout);
   const int nameWidth = columnWidth(&OptionName::name);
   for (const OptionName& option : allOptions()) {
     printTo(stdout, "  %-*s  %s\n%*s%s\n", nameWidth, option.name, option.field->key, helpIndent,
@@ -466,12 +477,32 @@ constexpr Command commands[] = {
 
 }  // namespace
 
+#ifdef _WIN32
+// Every line fits an 80-column console, and the whole fits its window without scrolling.
+constexpr char introduction[] =
+    "morvane-config sets the options of the Morvane graphics layer in quenlix.ini\n"
+    "from a command prompt or a script. The settings window that edits the same\n"
+    "file is morvane-settings.exe: start that one to change them with the mouse.\n"
+    "\n"
+    "  morvane-config show               every option as the editor shows it\n"
+    "  morvane-config set NAME=VALUE...  change options (fsaa=4x windowed=on)\n"
+    "  morvane-config reset              every option back to its default\n"
+    "  morvane-config check              what Save would change in the file\n"
+    "\n"
+    "Run it in a command prompt in the game's folder; morvane-config --help lists\n"
+    "every option with its values.\n";
+
+int runIntroduction() {
+  std::fputs(introduction, stdout);
+  return exitDone;
+}
+#endif
+
 int runCommandLine(int argc, char** argv) {
-  if (argc < 2) return usageError("no command given (%s --help lists them)", programName);
+  if (argc < 2) return usageError("no command given; see %s --help", programName);
   if (isHelpWord(argv[1])) return runHelp();
   const Arguments rest{argc - 2, argv + 2};
   for (const Command& command : commands)
     if (std::strcmp(argv[1], command.name) == 0) return command.run(rest);
-  return usageError("unknown command '%s' (%s --help lists them)", escapedName(argv[1]).text,
-                    programName);
+  return usageError("unknown command '%s'; see %s --help", escapedName(argv[1]).text, programName);
 }

@@ -7,3 +7,9 @@ enum ExitCode : int { exitDone = 0, exitNotAsSaved = 1, exitUsage = 2, exitFile 
 
 // Runs the command that argv names; everything goes to stdout and stderr.
 int runCommandLine(int argc, char** argv);
+
+#ifdef _WIN32
+// What a start from Explorer shows instead of the whole help: what the program is, that the
+// settings window is morvane-settings.exe, the commands, and how to see the whole help.
+int runIntroduction();
+#endif

@@ -1,6 +1,7 @@
 // What the file access of every platform says alike.
 #include "cli/file_access.h"
 
+#include "cli/escaped_name.h"
 #include "cli/print.h"
 
 namespace {
@@ -23,7 +24,18 @@ OversizeReason oversizeReason(unsigned long long bytes) {
   char digits[24];
   formatBytes(bytes, digits);
   OversizeReason reason{};
-  formatInto(reason.text, sizeof reason.text, "%s bytes, more than a settings file's %lu", digits,
-             static_cast<unsigned long>(largestSettingsFileBytes));
+  formatInto(reason.text, sizeof reason.text, "%s bytes, over %lu KiB", digits,
+             static_cast<unsigned long>(largestSettingsFileBytes / 1024));
   return reason;
+}
+
+bool failAsReadOnly(const char* path, FileError& error) {
+#ifdef _WIN32
+  constexpr char advice[] = "untick Read-only in its Properties";
+#else
+  constexpr char advice[] = "make it writable with chmod u+w";
+#endif
+  formatInto(error.text, sizeof error.text, "%s: read-only file; %s", escapedName(path).text,
+             advice);
+  return false;
 }

@@ -21,12 +21,15 @@ struct FileBytes {
 // file named by mistake, and is refused without being read whole, on every platform.
 inline constexpr size_t largestSettingsFileBytes = 64 * 1024;
 
-// Why a file of `bytes` is refused, as the error's reason: "70000 bytes, more than a settings
-// file's 65536".
+// Why a file of `bytes` is refused, as the error's reason: "70000 bytes, over 64 KiB".
 struct OversizeReason {
   char text[128];
 };
 OversizeReason oversizeReason(unsigned long long bytes);
+
+// Fills the error for a file that is refused because it is read-only: its name and, on the same
+// line, how to make it writable on this platform. Answers false.
+bool failAsReadOnly(const char* path, FileError& error);
 
 // Reads the whole file. A missing file is no error: it reads as absent. False, with the reason,
 // when the file is there but cannot be read (no regular file, too large, no permission, a

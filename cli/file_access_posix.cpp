@@ -190,7 +190,7 @@ bool resolveTarget(const char* path, char (&target)[PATH_MAX], FileError& error)
     struct stat status {};
     if (lstat(target, &status) != 0) {
       const bool isNewFile = errno == ENOENT && onlySlashes(rest);
-      return isNewFile || fail(error, path, "cannot find its directory", errno);
+      return isNewFile || fail(error, path, "cannot reach it", errno);
     }
     if (!S_ISLNK(status.st_mode)) continue;
     if (++linksFollowed > mostLinksFollowed)
@@ -226,7 +226,7 @@ bool ownershipForReplacement(const char* path, const char* target, Ownership& ow
   }
   if (!isReadable(status, path, "cannot replace it", error)) return false;
   // Root may write a file without any write permission; the editor leaves such a file alone.
-  if ((status.st_mode & 0222) == 0) return fail(error, path, "the file is read-only", EACCES);
+  if ((status.st_mode & 0222) == 0) return failAsReadOnly(path, error);
   if (access(target, W_OK) != 0) return fail(error, path, "the file is read-only", errno);
   ownership = Ownership{true, status.st_uid, status.st_gid, status.st_mode & 07777};
   return true;

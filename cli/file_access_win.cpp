@@ -55,5 +55,6 @@ bool replaceSettingsFile(const char* path, const char* text, FileError& error) {
   if (!widePath(path, wide)) return fail(error, path, "cannot replace it", GetLastError());
   wchar_t target[MAX_PATH] = {};
   const DWORD code = replaceThroughLinks(wide, text, target);
+  if (code == ERROR_FILE_READ_ONLY) return failAsReadOnly(path, error);
   return code == ERROR_SUCCESS || fail(error, path, "cannot replace it", code);
 }

@@ -26,12 +26,11 @@ int wmain(int argc, wchar_t** argv) {
   if (arguments == nullptr) return exitFile;
   writeConsoleOutputAsUtf16();
   // Started from Explorer there is nobody to type a command, and the window would close at
-  // once: the help says what to do, and stays until a key is pressed.
+  // once: a short screen says what the program is and what to do, and stays until a key is
+  // pressed.
   const bool startedAlone = argc < 2 && ownsItsConsole();
-  char help[] = "--help";
-  char* helpArguments[] = {arguments[0], help, nullptr};
-  const int result = withOutputChecked(startedAlone ? runCommandLine(2, helpArguments)
-                                                    : runCommandLine(argc, arguments));
+  const int result =
+      withOutputChecked(startedAlone ? runIntroduction() : runCommandLine(argc, arguments));
   finishConsoleOutput();
   if (startedAlone) waitForAKey();
   return result;

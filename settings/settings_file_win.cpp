@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "settings/held_file.h"
 #include "settings/settings.h"
 #include "settings/settings_reader.h"
 
@@ -24,11 +25,6 @@ constexpr WideFileName widenedSettingsFileName() {
 }
 
 constexpr WideFileName settingsFileNameW = widenedSettingsFileName();
-
-// A short hold by another program (a writer replacing the file, a virus scanner) passes within
-// this; a game that holds the file for its whole session does not, and is then reported.
-constexpr int readAttempts = 5;
-constexpr DWORD readRetryPauseMs = 100;
 
 // Windows XP has no way to ask where a link leads; the function is looked up when it is needed,
 // so the program still starts there.
@@ -68,6 +64,22 @@ bool resolveLinks(const wchar_t* path, wchar_t (&finalPath)[MAX_PATH]) {
   const wchar_t* shortForm = withoutLongPathPrefix(longForm);
   if (lstrlenW(shortForm) >= MAX_PATH) return false;
   lstrcpyW(finalPath, shortForm);
+  return true;
+}
+
+// What another program's hold on the file answers: it opened the file without sharing, locked a
+// part of it, or is replacing or deleting it (the old file then refuses every access).
+bool isHeldByAnotherProgram(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_ACCESS_DENIED;
+}
+
+// Whether a step that failed with `error` is to be tried again: after a pause, while another
+// program's hold has not yet lasted heldFileWaitMs. `waitedMs` counts the pauses so far.
+bool pausedForHold(DWORD error, unsigned long& waitedMs) {
+  if (!isHeldByAnotherProgram(error) || waitedMs >= heldFileWaitMs) return false;
+  Sleep(heldFileRetryMs);
+  waitedMs += heldFileRetryMs;
   return true;
 }
 
@@ -118,32 +130,45 @@ DWORD readOpenFile(HANDLE file, DWORD largestBytes, unsigned char*& data,
   return ERROR_SUCCESS;
 }
 
-// No sharing: nobody can change the file while it is read.
-HANDLE openForWholeRead(const wchar_t* path) {
-  HANDLE file = INVALID_HANDLE_VALUE;
-  for (int attempt = 1; attempt <= readAttempts; ++attempt) {
-    file =
-        CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) break;
-    if (attempt < readAttempts) Sleep(readRetryPauseMs);
-  }
-  return file;
+// One try: opened without sharing, so that nobody can change the file while it is read.
+DWORD readFileOnce(const wchar_t* path, DWORD largestBytes, unsigned char*& data,
+                   unsigned long long& size) {
+  HANDLE file =
+      CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return lastErrorOr(ERROR_OPEN_FAILED);
+  const DWORD error = readOpenFile(file, largestBytes, data, size);
+  CloseHandle(file);
+  if (error != ERROR_SUCCESS) releaseWholeFile(data);
+  return error;
+}
+
+// Opened for writing with no sharing, as the rename will need it: another program's hold shows
+// here, before anything is written.
+DWORD probeWritable(const wchar_t* path) {
+  HANDLE probe =
+      CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return lastErrorOr(ERROR_ACCESS_DENIED);
+  CloseHandle(probe);
+  return ERROR_SUCCESS;
 }
 
 // A rename would replace a read-only file where the platform allows it (Wine as root does),
-// and one that another program holds open without sharing on some platforms: refuse both.
+// and one that another program holds open without sharing on some platforms: refuse both. The
+// read-only file is told apart, as the user can do something about it, and is not waited for.
 DWORD checkReplaceable(const wchar_t* path) {
   const DWORD attributes = GetFileAttributesW(path);
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
   }
-  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
-  HANDLE probe =
-      CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (probe == INVALID_HANDLE_VALUE) return lastErrorOr(ERROR_ACCESS_DENIED);
-  CloseHandle(probe);
-  return ERROR_SUCCESS;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_ACCESS_DENIED;
+  if (attributes & FILE_ATTRIBUTE_READONLY) return ERROR_FILE_READ_ONLY;
+  DWORD error = ERROR_SUCCESS;
+  unsigned long waitedMs = 0;
+  do {
+    error = probeWritable(path);
+  } while (pausedForHold(error, waitedMs));
+  return error;
 }
 
 // The directory part of path, "." for a bare name; false when it does not fit.
@@ -171,12 +196,22 @@ DWORD writeTemporaryFile(const wchar_t* temporaryPath, const char* text) {
   return error;
 }
 
+DWORD renameOver(const wchar_t* temporaryPath, const wchar_t* path) {
+  return MoveFileExW(temporaryPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+             ? ERROR_SUCCESS
+             : lastErrorOr(ERROR_ACCESS_DENIED);
+}
+
 DWORD writeAndRename(const wchar_t* temporaryPath, const wchar_t* path, const char* text) {
-  const DWORD error = writeTemporaryFile(temporaryPath, text);
+  DWORD error = writeTemporaryFile(temporaryPath, text);
   if (error != ERROR_SUCCESS) return error;
-  if (!MoveFileExW(temporaryPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return lastErrorOr(ERROR_ACCESS_DENIED);
-  return ERROR_SUCCESS;
+  // A program that opened the old file since the check (a scanner that noticed the temporary
+  // file) keeps the rename out for a moment too.
+  unsigned long waitedMs = 0;
+  do {
+    error = renameOver(temporaryPath, path);
+  } while (pausedForHold(error, waitedMs));
+  return error;
 }
 
 bool finalPathOf(const wchar_t* path, wchar_t (&finalPath)[MAX_PATH]) {
@@ -208,11 +243,11 @@ DWORD readWholeFile(const wchar_t* path, DWORD largestBytes, unsigned char*& dat
   const DWORD attributes = GetFileAttributesW(path);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
     return ERROR_DIRECTORY;
-  HANDLE file = openForWholeRead(path);
-  if (file == INVALID_HANDLE_VALUE) return lastErrorOr(ERROR_OPEN_FAILED);
-  const DWORD error = readOpenFile(file, largestBytes, data, size);
-  CloseHandle(file);
-  if (error != ERROR_SUCCESS) releaseWholeFile(data);
+  DWORD error = ERROR_SUCCESS;
+  unsigned long waitedMs = 0;
+  do {
+    error = readFileOnce(path, largestBytes, data, size);
+  } while (pausedForHold(error, waitedMs));
   if (error != ERROR_SUCCESS && error != ERROR_FILE_TOO_LARGE) size = 0;
   return error;
 }
@@ -226,6 +261,8 @@ bool isMissingFile(DWORD error) {
   return error == ERROR_FILE_NOT_FOUND;
 }
 
+DWORD startUpReadError = ERROR_SUCCESS;
+
 DWORD loadSettings() {
   unsigned char* data = nullptr;
   unsigned long long size = 0;
@@ -233,7 +270,16 @@ DWORD loadSettings() {
   const DWORD error = readWholeFile(settingsFileNameW.text, 0, data, size);
   settings = settingsOfFile(data, static_cast<size_t>(size), refreshStepCount, settings.language);
   releaseWholeFile(data);
-  return isMissingFile(error) ? ERROR_SUCCESS : error;
+  startUpReadError = isMissingFile(error) ? ERROR_SUCCESS : error;
+  return startUpReadError;
+}
+
+DWORD rereadSettingsFile() {
+  unsigned char* data = nullptr;
+  unsigned long long size = 0;
+  const DWORD error = readWholeFile(settingsFileNameW.text, 0, data, size);
+  releaseWholeFile(data);
+  return error;
 }
 
 void finalPathOrName(const wchar_t* path, wchar_t (&target)[MAX_PATH]) {

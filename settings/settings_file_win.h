@@ -5,16 +5,25 @@
 
 #include <windows.h>
 
-// Defaults, then "quenlix.ini" from the working directory. Answers ERROR_SUCCESS when the file
-// was read or is missing, else the error that kept an existing file from being read (the
-// record then holds the defaults).
+// ERROR_SUCCESS, or why the settings file that was there at start-up could not be read: the
+// window then shows the defaults, not the stored settings, so Save asks before it replaces
+// them. Set by loadSettings; back to ERROR_SUCCESS once Save has written the file.
+extern DWORD startUpReadError;
+
+// Defaults, then "quenlix.ini" from the working directory. Answers startUpReadError:
+// ERROR_SUCCESS when the file was read or is missing, else the error that kept an existing file
+// from being read (the record then holds the defaults).
 DWORD loadSettings();
 
+// Reads "quenlix.ini" again as loadSettings does, without taking its values: ERROR_SUCCESS when
+// it can be read now, else the error (isMissingFile for a file that is gone).
+DWORD rereadSettingsFile();
+
 // Reads the whole file, opened without sharing, into a buffer from the process heap (none for
-// an empty file). A sharing violation is tried again for a moment, as another program's short
-// hold passes. A file of more than `largestBytes` (0: no bound) is not read: ERROR_FILE_TOO_LARGE,
-// with its size in `size`. Answers ERROR_SUCCESS or the error of the step that failed, with no
-// buffer.
+// an empty file). A file another program holds is tried again for a moment (held_file.h), as a
+// short hold passes. A file of more than `largestBytes` (0: no bound) is not read:
+// ERROR_FILE_TOO_LARGE, with its size in `size`. Answers ERROR_SUCCESS or the error of the step
+// that failed, with no buffer.
 DWORD readWholeFile(const wchar_t* path, DWORD largestBytes, unsigned char*& data,
                     unsigned long long& size);
 void releaseWholeFile(unsigned char*& data);
@@ -32,9 +41,10 @@ void settingsFilePath(wchar_t (&path)[MAX_PATH]);
 
 // Replaces the file that `path` leads to (finalPathOrName: through a link the file it points
 // to, so the link stays) with `text`: a temporary file in the same directory is written,
-// checked, flushed and renamed over the old one in one step. A read-only file, one another
-// program holds open and a directory are refused. Whatever fails, the old file keeps its bytes
-// and no temporary file is left. Answers ERROR_SUCCESS or the error of the step that failed;
+// checked, flushed and renamed over the old one in one step. A read-only file is refused at once
+// with ERROR_FILE_READ_ONLY, a directory with ERROR_ACCESS_DENIED; a file another program holds
+// is tried again for a moment (held_file.h), then refused. Whatever fails, the old file keeps its
+// bytes and no temporary file is left. Answers ERROR_SUCCESS or the error of the step that failed;
 // `target` names the file written or meant to be written. Save and morvane-config replace the
 // file this way.
 DWORD replaceThroughLinks(const wchar_t* path, const char* text, wchar_t (&target)[MAX_PATH]);

@@ -7,6 +7,23 @@
 #include "ui/exchange.h"
 #include "ui/file_messages.h"
 
+namespace {
+
+// The file could not be read at start-up, so the window does not show what it stores. Read
+// again now: still unreadable, Save fails as any failed Save does; gone, nothing stored can be
+// lost; readable, the user decides.
+bool mayReplaceUnreadFile() {
+  const DWORD error = rereadSettingsFile();
+  if (isMissingFile(error)) return true;
+  if (error == ERROR_SUCCESS) return askToReplaceUnreadFile();
+  wchar_t path[MAX_PATH];
+  settingsFilePath(path);
+  showSaveFailure(path, error);
+  return false;
+}
+
+}  // namespace
+
 Settings choicesOnScreen() {
   Settings choices = settings;
   captureControlsInto(choices);
@@ -23,7 +40,13 @@ DWORD writeSettingsFile() {
 }
 
 void saveSettings() {
+  if (startUpReadError != ERROR_SUCCESS && !mayReplaceUnreadFile()) return;
   wchar_t target[MAX_PATH] = {};
   const DWORD error = writeSettingsFile(target);
-  if (error != ERROR_SUCCESS) showSaveFailure(target, error);
+  if (error != ERROR_SUCCESS) {
+    showSaveFailure(target, error);
+    return;
+  }
+  // The file now holds what the window shows.
+  startUpReadError = ERROR_SUCCESS;
 }

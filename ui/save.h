@@ -16,5 +16,6 @@ DWORD writeSettingsFile(wchar_t (&target)[MAX_PATH]);
 DWORD writeSettingsFile();
 
 // Save: writeSettingsFile, and when it fails a message owned by the main window that names the
-// file and the system's reason.
+// file and the reason. A file that was there but could not be read at start-up is read again
+// first and replaced only when the user says so (askToReplaceUnreadFile).
 void saveSettings();

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "settings/settings.h"
 #include "settings/display_modes_win.h"
@@ -69,7 +70,8 @@ TEST_P(CommandsInAForeignFolder, AFailureNamesThePathInUtf8) {
   const ConsoleOutcome set = run({"set", "--file", file, "texture-mass=on"}, "C:\\");
   SetFileAttributesW(wideOf(file).c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(3u, set.exitCode);
-  EXPECT_EQ(0u, set.err.rfind("morvane-config: " + file + ": cannot replace it: ", 0)) << set.err;
+  EXPECT_EQ("morvane-config: " + file + ": read-only file; untick Read-only in its Properties\r\n",
+            set.err);
   EXPECT_EQ("MEM:050\r\n", readWholeFile(file));
 }
 
@@ -77,6 +79,106 @@ INSTANTIATE_TEST_SUITE_P(Cyrillic, CommandsInAForeignFolder,
                          testing::Values(foreignFolderNames[0]));
 INSTANTIATE_TEST_SUITE_P(Japanese, CommandsInAForeignFolder,
                          testing::Values(foreignFolderNames[1]));
+
+// A read-only file is named as such, with what to do, by every command that would replace it,
+// and is left as it was.
+TEST(WindowsFileRefusals, AReadOnlyFileIsNamedWithWhatToDo) {
+  WinSandbox sandbox;
+  sandbox.writeFile("quenlix.ini", "MEM:050\r\n");
+  const std::string file = sandbox.path() + "\\quenlix.ini";
+  ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+  for (const std::vector<std::string>& arguments : {
+           std::vector<std::string>{"set", "fsaa=4x"},
+           std::vector<std::string>{"reset"    }
+  }) {
+    const RunOutcome outcome = sandbox.run(arguments);
+    EXPECT_EQ(3, outcome.exitCode) << arguments[0];
+    EXPECT_EQ("morvane-config: quenlix.ini: read-only file; untick Read-only in its Properties\n",
+              outcome.err);
+  }
+  SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ("MEM:050\r\n", sandbox.readFile("quenlix.ini"));
+  EXPECT_EQ("quenlix.ini\n", sandbox.listing());
+}
+
+// A game's handle on the file, which lets nobody else in.
+HANDLE holdFile(const std::string& path) {
+  return CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
+
+struct TimedRelease {
+  HANDLE held;
+  DWORD afterMs;
+};
+
+DWORD WINAPI releaseWhenDue(void* context) {
+  const TimedRelease& release = *static_cast<TimedRelease*>(context);
+  Sleep(release.afterMs);
+  CloseHandle(release.held);
+  return 0;
+}
+
+// A hold that ends while the program waits for it: the program starts while the file is held
+// and the hold ends 700 ms later, longer than the program used to wait in all and well within
+// its wait now. (A program that takes longer to start, as under an emulator, meets no hold.)
+TEST(WindowsHeldFiles, ABriefHoldIsWaitedOut) {
+  const std::vector<std::string> commands[] = {
+      {"set", "windowed=on"},
+      {"show"    },
+  };
+  for (const std::vector<std::string>& arguments : commands) {
+    SCOPED_TRACE(arguments[0]);
+    WinSandbox sandbox;
+    sandbox.writeFile("quenlix.ini", "MEM:050\r\n");
+    TimedRelease release{holdFile(sandbox.path() + "\\quenlix.ini"), 700};
+    ASSERT_NE(INVALID_HANDLE_VALUE, release.held);
+    HANDLE releaser = CreateThread(nullptr, 0, releaseWhenDue, &release, 0, nullptr);
+    ASSERT_NE(nullptr, releaser);
+    const RunOutcome outcome = sandbox.run(arguments);
+    WaitForSingleObject(releaser, INFINITE);
+    CloseHandle(releaser);
+    EXPECT_EQ(0, outcome.exitCode) << outcome.err;
+    EXPECT_EQ("", outcome.err);
+    const std::string expected = arguments[0] == "set" ? canonicalSettingsFile({
+                                                             {"MEM:",      "050"},
+                                                             {"WINDOWED:", "1"  }
+    })
+                                                       : "MEM:050\r\n";
+    EXPECT_EQ(expected, sandbox.readFile("quenlix.ini"));
+  }
+}
+
+// The system's text as the program prints it: one line, without the full stop.
+std::string reasonAsPrinted(DWORD error) {
+  std::string text = systemText(error);
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  return text;
+}
+
+// A game's hold lasts: the program gives up with the file's name and the reason, and the file
+// keeps its bytes. The wait has an end: one second, and five more than a run of the program
+// without a hold takes leave room for a loaded machine.
+TEST(WindowsHeldFiles, AHoldThatLastsFailsWithTheFileAndTheReason) {
+  WinSandbox sandbox;
+  sandbox.writeFile("quenlix.ini", "MEM:050\r\n");
+  ULONGLONG start = GetTickCount64();
+  ASSERT_EQ(0, sandbox.run({"show"}).exitCode);
+  const ULONGLONG freeRunMs = GetTickCount64() - start;
+  HANDLE held = holdFile(sandbox.path() + "\\quenlix.ini");
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  start = GetTickCount64();
+  const RunOutcome outcome = sandbox.run({"set", "windowed=on"});
+  const ULONGLONG heldRunMs = GetTickCount64() - start;
+  CloseHandle(held);
+  EXPECT_EQ(3, outcome.exitCode);
+  EXPECT_EQ("morvane-config: quenlix.ini: cannot read it: " +
+                reasonAsPrinted(ERROR_SHARING_VIOLATION) + "\n",
+            outcome.err);
+  EXPECT_LT(heldRunMs, freeRunMs + 5000);
+  EXPECT_EQ("MEM:050\r\n", sandbox.readFile("quenlix.ini"));
+  EXPECT_EQ("quenlix.ini\n", sandbox.listing()) << "no temporary file may be left";
+}
 
 // Every character cell of a console's screen, row after row, as UTF-8.
 std::string consoleText(HANDLE screen) {
@@ -132,11 +234,36 @@ TEST(ConsoleOutput, APathBeyondTheCodePageShowsAsTyped) {
   EXPECT_EQ(3u, show.exitCode);
 
   const std::string shown = console.shown();
-  EXPECT_NE(std::string::npos,
-            shown.find(file + ": no such file; Save would write it with the defaults"))
+  EXPECT_NE(std::string::npos, shown.find(file + ": no such file; Save would write the defaults"))
       << shown;
   EXPECT_NE(std::string::npos, shown.find("morvane-config: " + folder.path() + ": cannot read it"))
       << shown;
+}
+
+size_t consoleWidth(HANDLE screen) {
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  return GetConsoleScreenBufferInfo(screen, &info) ? static_cast<size_t>(info.dwSize.X) : 0;
+}
+
+// The screen's rows from the top to the last one with text, each without its trailing blanks.
+std::vector<std::string> consoleRows(HANDLE screen) {
+  const std::string text = consoleText(screen);
+  const size_t width = consoleWidth(screen);
+  std::vector<std::string> rows;
+  for (size_t at = 0; width > 0 && at < text.size(); at += width) {
+    std::string row = text.substr(at, width);
+    row.erase(row.find_last_not_of(' ') + 1);
+    rows.push_back(row);
+  }
+  while (!rows.empty() && rows.back().empty()) rows.pop_back();
+  return rows;
+}
+
+// How many rows the screen fills down to the one that holds `text`.
+size_t rowsUpTo(const std::vector<std::string>& rows, const std::string& text) {
+  for (size_t row = 0; row < rows.size(); ++row)
+    if (rows[row].find(text) != std::string::npos) return row + 1;
+  return rows.size() + 1;
 }
 
 // Polls until `done` or about ten seconds have passed.
@@ -163,9 +290,9 @@ void pressSpaceIn(HANDLE input) {
   WriteConsoleInputW(input, records, 2, &written);
 }
 
-// Started from Explorer the program has a console of its own and no arguments: it shows its help
-// there and keeps the window until a key is pressed, instead of vanishing at once.
-TEST(ConsoleOfItsOwn, ShowsTheHelpAndWaitsForAKey) {
+// Started from Explorer the program has a console of its own and no arguments: it says what it
+// is there and keeps the window until a key is pressed, instead of vanishing at once.
+TEST(ConsoleOfItsOwn, SaysWhatItIsAndWaitsForAKey) {
   const std::string program = configProgram();
   // Seen only there: the 32-bit program, waiting on its own console under QEMU's user-mode
   // emulation, ends in a fault in Wine's client; the 64-bit program runs the same code.
@@ -195,6 +322,8 @@ TEST(ConsoleOfItsOwn, ShowsTheHelpAndWaitsForAKey) {
       attached &&
       soon([&] { return shown().find("Press a key to close this window.") != std::string::npos; });
   const std::string screenText = shown();
+  const std::vector<std::string> screenRows = consoleRows(screen);
+  const size_t screenWidth = consoleWidth(screen);
   pressSpaceIn(input);
   const DWORD afterTheKey = WaitForSingleObject(process.hProcess, 10000);
   if (afterTheKey != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 255);
@@ -209,7 +338,15 @@ TEST(ConsoleOfItsOwn, ShowsTheHelpAndWaitsForAKey) {
   EXPECT_EQ(DWORD{WAIT_TIMEOUT}, beforeTheKey) << "the window closed without a key";
   ASSERT_TRUE(attached) << "no console to read";
   EXPECT_TRUE(prompted) << screenText;
-  EXPECT_NE(std::string::npos, screenText.find("Usage: morvane-config COMMAND")) << screenText;
+  // A short screen, not the whole help: what the program is, the window it goes with, the
+  // commands, where the whole help is.
+  for (const char* said : {"sets the options of the Morvane graphics layer", "morvane-settings.exe",
+                           "morvane-config set NAME=VALUE", "morvane-config --help lists"})
+    EXPECT_NE(std::string::npos, screenText.find(said)) << said << " in:\n" << screenText;
+  EXPECT_EQ(std::string::npos, screenText.find("Usage: morvane-config COMMAND")) << screenText;
+  EXPECT_LE(rowsUpTo(screenRows, "Press a key to close this window."), 15u) << screenText;
+  for (const std::string& row : screenRows)
+    EXPECT_LT(row.size(), screenWidth) << "a line ran past the edge: " << row;
   EXPECT_EQ(DWORD{WAIT_OBJECT_0}, afterTheKey) << "a key did not close it";
   EXPECT_EQ(0u, exitCode);
 }

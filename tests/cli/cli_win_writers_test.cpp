@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/file_access.h"
+#include "settings/held_file.h"
 #include "tests/cli/win_sandbox.h"
 
 namespace {
@@ -107,6 +108,11 @@ TEST(WindowsHelp, SlashQuestionMarkGivesTheHelp) {
     EXPECT_EQ(0, outcome.exitCode);
     EXPECT_EQ(0u, outcome.out.find("Usage: morvane-config COMMAND ...\n")) << outcome.out;
     EXPECT_NE(std::string::npos, outcome.out.find("--help (also -h, /?)")) << outcome.out;
+    // The wait for another program's hold, as long as it is.
+    EXPECT_NE(std::string::npos,
+              outcome.out.find("again every " + std::to_string(heldFileRetryMs) + " ms for " +
+                               std::to_string(heldFileWaitMs) + " ms"))
+        << outcome.out;
     EXPECT_EQ("", outcome.err);
     std::istringstream lines(outcome.out);
     for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;

@@ -4,6 +4,7 @@
 #include "app/shell.h"
 #include "ui/main_window.h"
 #include "settings/settings.h"
+#include "settings/settings_file_win.h"
 #include "ui/controls.h"
 #include "ui/dpi.h"
 #include "ui/exchange.h"
@@ -17,6 +18,8 @@ void prepareEditorWindow() {
   refreshStepCount = 9;
   settings.language = 0;
   applyDefaults();
+  // As after a start that read its file, or found none; a test of an unread file loads one.
+  startUpReadError = ERROR_SUCCESS;
   EditorWindowTest::rebuild();
 }
 

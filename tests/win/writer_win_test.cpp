@@ -3,11 +3,14 @@
 
 #include <windows.h>
 
+#include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "ui/main_window.h"
 #include "settings/fields.h"
+#include "settings/held_file.h"
 #include "settings/settings.h"
 #include "settings/settings_file_win.h"
 #include "ui/save.h"
@@ -207,12 +210,16 @@ TEST_F(Save, ANewMemoryChoiceReachesTheFileWithoutACapture) {
 
 const char oldBytes[] = "MEM:050\r\nSTATS:1\r\n";
 
+// A game's hold lasts: Save gives up after its wait, which has an end (one second; five leave
+// room for a loaded machine).
 TEST_F(Save, FileHeldOpenWithoutSharingKeepsItsBytes) {
   writeWholeFile("quenlix.ini", oldBytes);
   HANDLE holder = CreateFileA("quenlix.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, holder);
-  EXPECT_NE(DWORD{ERROR_SUCCESS}, writeSettingsFile());
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_EQ(DWORD{ERROR_SHARING_VIOLATION}, writeSettingsFile());
+  EXPECT_LT(GetTickCount64() - start, 5000u);
   CloseHandle(holder);
   EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
   EXPECT_EQ("quenlix.ini\n", directoryListing()) << "no temporary file may be left";
@@ -220,14 +227,27 @@ TEST_F(Save, FileHeldOpenWithoutSharingKeepsItsBytes) {
   EXPECT_EQ(canonicalSettingsFile(), readWholeFile("quenlix.ini"));
 }
 
+// Told apart from a hold, and not waited for: no other program will clear the attribute.
 TEST_F(Save, ReadOnlyFileIsNeverReplaced) {
   writeWholeFile("quenlix.ini", oldBytes);
   ASSERT_TRUE(SetFileAttributesA("quenlix.ini", FILE_ATTRIBUTE_READONLY));
-  EXPECT_NE(DWORD{ERROR_SUCCESS}, writeSettingsFile());
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_EQ(DWORD{ERROR_FILE_READ_ONLY}, writeSettingsFile());
+  EXPECT_LT(GetTickCount64() - start, ULONGLONG{heldFileWaitMs})
+      << "the read-only file was waited for";
   EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
   EXPECT_EQ("quenlix.ini\n", directoryListing());
   SetFileAttributesA("quenlix.ini", FILE_ATTRIBUTE_NORMAL);
 }
+
+// What a read-only file's message says after the path, instead of the system's "Access is
+// denied": what it is and what to do.
+const std::string kReadOnlyGerman =
+    "Die Datei ist schreibgesch\u00fctzt.\r\n\r\nEntfernen Sie in den Eigenschaften der Datei "
+    "das H\u00e4kchen bei \"Schreibgesch\u00fctzt\" und speichern Sie erneut.";
+const std::string kReadOnlyEnglish =
+    "The file is read-only.\r\n\r\nClear \"Read-only\" in the file's Properties, then save "
+    "again.";
 
 // A user under Program Files, on a read-only share or with the file open elsewhere learns which
 // file it is and why, in the system's own words.
@@ -248,14 +268,19 @@ TEST_F(Save, AFailureNamesTheFileAndTheSystemsReason) {
   ASSERT_FALSE(heldReason.empty());
   EXPECT_EQ(firstLine + "\r\n\r\n" + file + "\r\n" + heldReason, shown.text);
 
+  // A read-only file is named as such, with what to do, in the window's language.
   ASSERT_TRUE(SetFileAttributesA("quenlix.ini", FILE_ATTRIBUTE_READONLY));
+  shown = watchMessages(saveSettings);
+  EXPECT_EQ(1, shown.boxes);
+  EXPECT_EQ(firstLine + "\r\n\r\n" + file + "\r\n" + kReadOnlyGerman, shown.text);
+  settings.language = 1;
+  rebuild();
   shown = watchMessages(saveSettings);
   SetFileAttributesA("quenlix.ini", FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(1, shown.boxes);
-  const std::string readOnlyReason = systemText(ERROR_ACCESS_DENIED);
-  ASSERT_FALSE(readOnlyReason.empty());
-  EXPECT_NE(heldReason, readOnlyReason);
-  EXPECT_EQ(firstLine + "\r\n\r\n" + file + "\r\n" + readOnlyReason, shown.text);
+  EXPECT_EQ("An error occurred.", shown.caption);
+  EXPECT_EQ("The settings could not be saved.\r\n\r\n" + file + "\r\n" + kReadOnlyEnglish,
+            shown.text);
   EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
 
   EXPECT_EQ(0, watchMessages(saveSettings).boxes) << "a Save that works says nothing";
@@ -267,6 +292,160 @@ TEST_F(Save, ADirectoryInThePlaceOfTheFileIsLeftAlone) {
   EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesA("quenlix.ini") & FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_EQ("quenlix.ini\n", directoryListing());
 }
+
+// Another program's handle on the file, and how it shares it: a game lets nobody in, a virus
+// scanner or an indexer reads and lets others read and write, but not replace.
+struct Holder {
+  const char* name;
+  DWORD sharing;
+};
+const Holder kHolders[] = {
+    {"game",    0                                 },
+    {"scanner", FILE_SHARE_READ | FILE_SHARE_WRITE},
+};
+
+HANDLE holdFile(const char* path, const Holder& holder) {
+  return CreateFileA(path, GENERIC_READ, holder.sharing, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Closes the handle once 300 ms have passed, as a scanner lets go of a file it has looked at.
+DWORD WINAPI releaseAfter300Ms(void* handle) {
+  Sleep(300);
+  CloseHandle(static_cast<HANDLE>(handle));
+  return 0;
+}
+
+TEST_F(Save, AHoldOfAFewHundredMillisecondsIsRiddenOut) {
+  for (const Holder& holder : kHolders) {
+    SCOPED_TRACE(holder.name);
+    writeWholeFile("quenlix.ini", oldBytes);
+    loadSettings();
+    rebuild();
+    SendMessageA(windowedCheck, BM_SETCHECK, BST_CHECKED, 0);
+    HANDLE held = holdFile("quenlix.ini", holder);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    HANDLE releaser = CreateThread(nullptr, 0, releaseAfter300Ms, held, 0, nullptr);
+    ASSERT_NE(nullptr, releaser);
+    const ShownMessage shown = watchMessages(saveSettings);
+    WaitForSingleObject(releaser, INFINITE);
+    CloseHandle(releaser);
+    EXPECT_EQ(0, shown.boxes) << shown.text;
+    EXPECT_EQ(canonicalSettingsFile({
+                  {"MEM:",      "050"},
+                  {"STATS:",    "1"  },
+                  {"WINDOWED:", "1"  }
+    }),
+              readWholeFile("quenlix.ini"));
+    EXPECT_EQ("quenlix.ini\n", directoryListing());
+  }
+}
+
+// The file as it is when the editor starts, and when Save is clicked.
+enum class AtStart { missing, read, held };
+enum class AtSave { free, held, gone };
+
+// What a Save after such a start shows, for the question or the failure; and the file after it,
+// in each case with the window's one change (window mode on) on top of what it shows.
+struct UnreadCase {
+  const char* name;
+  AtStart atStart;
+  AtSave atSave;
+  int32_t language;
+  int answer;         // to the box Save shows: a button, or kPressReturn
+  const char* shown;  // "": no box; "question"; "failure"
+  std::map<std::string, std::string> savedValues;
+  bool keptStoredBytes;
+  // Whether the next Save shows a box again: after No the window still does not show the file.
+  bool nextSaveShows;
+};
+
+const std::string kStored = "MEM:064\r\nFSAA:4\r\nSPRACHE:1\r\n";
+
+// clang-format off
+const UnreadCase kUnreadCases[] = {
+    {"MissingAtStartIsSavedUnasked",   AtStart::missing, AtSave::free, 0, IDOK,         "",         {{"WINDOWED:", "1"}},                                                     false, false},
+    {"ReadAtStartIsSavedUnasked",      AtStart::read,    AtSave::free, 0, IDOK,         "",         {{"MEM:", "064"}, {"FSAA:", "4"}, {"SPRACHE:", "1"}, {"WINDOWED:", "1"}}, false, false},
+    {"HeldAtStartReturnKeepsAllBytes", AtStart::held,    AtSave::free, 0, kPressReturn, "question", {},                                                                       true,  true },
+    {"HeldAtStartYesWritesTheWindow",  AtStart::held,    AtSave::free, 0, IDYES,        "question", {{"WINDOWED:", "1"}},                                                     false, false},
+    {"HeldAtStartAskedInEnglish",      AtStart::held,    AtSave::free, 1, IDYES,        "question", {{"SPRACHE:", "1"}, {"WINDOWED:", "1"}},                                  false, false},
+    {"StillHeldAtSaveFailsAsSaveDoes", AtStart::held,    AtSave::held, 0, IDOK,         "failure",  {},                                                                       true,  true },
+    {"GoneBySaveIsSavedUnasked",       AtStart::held,    AtSave::gone, 0, IDOK,         "",         {{"WINDOWED:", "1"}},                                                     false, false},
+};
+// clang-format on
+
+std::string questionText(int32_t language, const std::string& file) {
+  return language == 0
+             ? "Die Datei konnte beim Start nicht gelesen werden:\r\n\r\n" + file +
+                   "\r\n\r\nSollen die darin gespeicherten Einstellungen durch die im Fenster "
+                   "ersetzt werden?"
+             : "The file could not be read when the editor started:\r\n\r\n" + file +
+                   "\r\n\r\nReplace the settings stored in it with those in the window?";
+}
+
+class SaveAfterAnUnreadStart : public EditorWindowTest,
+                               public testing::WithParamInterface<UnreadCase> {
+ protected:
+  ScratchDirectory scratch;
+};
+
+// Save never replaces settings it could not show without a Yes; a file it read or that was not
+// there is saved as ever.
+TEST_P(SaveAfterAnUnreadStart, AsksBeforeReplacingWhatItCouldNotRead) {
+  const UnreadCase& c = GetParam();
+  const std::string file = scratch.path() + "\\quenlix.ini";
+  if (c.atStart != AtStart::missing) writeWholeFile("quenlix.ini", kStored);
+  HANDLE held =
+      c.atStart == AtStart::held ? holdFile("quenlix.ini", kHolders[0]) : INVALID_HANDLE_VALUE;
+  settings.language = c.language;
+  loadSettings();
+  rebuild();
+  SendMessageA(windowedCheck, BM_SETCHECK, BST_CHECKED, 0);
+  if (c.atSave != AtSave::held && held != INVALID_HANDLE_VALUE) CloseHandle(held);
+  if (c.atSave == AtSave::gone) {
+    ASSERT_TRUE(DeleteFileA("quenlix.ini"));
+  }
+
+  const ULONGLONG start = GetTickCount64();
+  const ShownMessage shown = watchMessages(saveSettings, c.answer);
+  // The wait for a hold has an end (one second; five leave room for a loaded machine).
+  EXPECT_LT(GetTickCount64() - start, 5000u);
+  // The next Save writes nothing new: it asks again and is answered No, or fails again, or
+  // writes the same bytes.
+  const ShownMessage next = watchMessages(saveSettings, IDNO);
+  if (c.atSave == AtSave::held) CloseHandle(held);
+
+  if (std::string(c.shown) == "question") {
+    EXPECT_EQ(1, shown.boxes);
+    EXPECT_EQ(mainWindow, shown.owner);
+    EXPECT_EQ(c.language == 0 ? "Einstellungen ersetzen?" : "Replace the settings?", shown.caption);
+    EXPECT_EQ(questionText(c.language, file), shown.text);
+    EXPECT_EQ((std::vector<int>{IDYES, IDNO}), shown.buttons);
+  } else if (std::string(c.shown) == "failure") {
+    EXPECT_EQ(1, shown.boxes);
+    EXPECT_EQ(mainWindow, shown.owner);
+    EXPECT_EQ("Die Einstellungen konnten nicht gespeichert werden.\r\n\r\n" + file + "\r\n" +
+                  systemText(ERROR_SHARING_VIOLATION),
+              shown.text);
+  } else {
+    EXPECT_EQ(0, shown.boxes) << shown.text;
+  }
+  EXPECT_EQ(c.keptStoredBytes ? kStored : canonicalSettingsFile(c.savedValues),
+            readWholeFile("quenlix.ini"));
+  EXPECT_EQ(c.nextSaveShows ? 1 : 0, next.boxes) << next.text;
+  EXPECT_EQ("quenlix.ini\n", directoryListing()) << "no temporary file may be left";
+}
+
+void PrintTo(const UnreadCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+std::string unreadCaseName(const testing::TestParamInfo<UnreadCase>& param) {
+  return param.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Save, SaveAfterAnUnreadStart, testing::ValuesIn(kUnreadCases),
+                         unreadCaseName);
 
 class SaveInAForeignFolder : public EditorWindowTest,
                              public testing::WithParamInterface<const char*> {
@@ -303,7 +482,7 @@ TEST_P(SaveInAForeignFolder, AFailureShowsThePathAsTyped) {
   SetFileAttributesW(L"quenlix.ini", FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(1, shown.boxes);
   EXPECT_EQ("Die Einstellungen konnten nicht gespeichert werden.\r\n\r\n" + scratch.path() +
-                "\\quenlix.ini\r\n" + systemText(ERROR_ACCESS_DENIED),
+                "\\quenlix.ini\r\n" + kReadOnlyGerman,
             shown.text);
   EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
 }
