@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "settings/settings.h"
+#include "ui/captions.h"
 #include "ui/controls.h"
 #include "ui/dpi.h"
 #include "ui/exchange.h"
@@ -27,25 +28,6 @@ constexpr PanelPath panels[] = {
     {{297, 0},   {{297, 135}, {0, 135}},  {{0, 0}, {297, 0}}    },
     {{297, 138}, {{297, -43}, {0, -43}},  {{0, 138}, {297, 138}}},
     {{-1, 0},    {{-1, -43}, {300, -43}}, {{300, 0}, {-1, 0}}   },
-};
-
-// x, y (ignored for the clock caption, which follows the clock's row), German, English
-struct Caption {
-  int x;
-  int y;
-  bool atClockRow;
-  const char* text[2];
-};
-
-constexpr Caption captions[] = {
-    {5,   5,   false, {"Bildschirmanzeige:", "Screen-infos in:"}                      },
-    {305, 5,   false, {"Initialisierung:", "Initialization:"}                         },
-    {5,   145, false, {"Extras:", "Extras:"}                                          },
-    {120, 35,  false, {"Infos anzeigen", "Corner"}                                    },
-    {140, 0,   true,  {"Uhr", "Clock"}                                                },
-    {360, 35,  false, {"MB Textur-Speicher", "MB texture-memory"}                     },
-    {65,  265, false, {"Multisampling/FSAA", "Multisampling/FSAA"}                    },
-    {360, 245, false, {"Hz maximale Bildwiederholfrequenz", "Hz maximum refresh-rate"}},
 };
 
 constexpr COLORREF shadowColour = RGB(64, 64, 64);
@@ -71,12 +53,11 @@ void drawPanels(HDC dc, int width, int height, HPEN lightPen, HPEN shadowPen) {
 
 void drawCaptions(HDC dc) {
   const int column = languageColumn();
-  const int clockY = orderRowY(settings.displayOrder, OrderItem::clock);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   for (const Caption& caption : captions) {
     const char* text = caption.text[column];
-    TextOutA(dc, scaledPx(caption.x), scaledPx(caption.atClockRow ? clockY : caption.y), text,
+    TextOutA(dc, scaledPx(caption.x), scaledPx(captionY(caption, settings.displayOrder)), text,
              static_cast<int>(std::strlen(text)));
   }
 }
