@@ -30,6 +30,7 @@ add_executable(win_tests
   tests/win/exchange_win_test.cpp
   tests/win/writer_win_test.cpp
   tests/win/window_win_test.cpp
+  tests/win/scheme_win_test.cpp
   tests/win/editor_fixture.cpp
   tests/win/import_patch.cpp
   tests/win/message_watch.cpp

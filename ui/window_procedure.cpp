@@ -30,8 +30,17 @@ constexpr PanelPath panels[] = {
     {{-1, 0},    {{-1, -43}, {300, -43}}, {{300, 0}, {-1, 0}}   },
 };
 
+// The etch of the standard look. A high-contrast scheme's face may be black or white, where one
+// of these would vanish: the scheme's own 3-D colours are chosen to stand out from its face.
 constexpr COLORREF shadowColour = RGB(64, 64, 64);
 constexpr COLORREF lightColour = RGB(255, 255, 255);
+
+bool highContrastOn() {
+  HIGHCONTRASTA highContrast{};
+  highContrast.cbSize = sizeof(highContrast);
+  return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof(highContrast), &highContrast, 0) &&
+         (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
 
 int fromEdge(LONG coordinate, int extent) {
   return coordinate < 0 ? extent - 1 - scaledPx(-coordinate - 1) : scaledPx(coordinate);
@@ -54,7 +63,9 @@ void drawPanels(HDC dc, int width, int height, HPEN lightPen, HPEN shadowPen) {
 void drawCaptions(HDC dc) {
   const int column = languageColumn();
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0, 0, 0));
+  // The captions stand on the button face: the scheme's text colour for it keeps them readable
+  // (black in the standard scheme).
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
   for (const Caption& caption : captions) {
     const char* text = caption.text[column];
     TextOutA(dc, scaledPx(caption.x), scaledPx(captionY(caption, settings.displayOrder)), text,
@@ -64,8 +75,11 @@ void drawCaptions(HDC dc) {
 
 // The whole client area every time, whatever part needs painting; the children are clipped out.
 void paintWindow(HWND window) {
-  HPEN shadowPen = CreatePen(PS_SOLID, 1, shadowColour);
-  HPEN lightPen = CreatePen(PS_SOLID, 1, lightColour);
+  const bool highContrast = highContrastOn();
+  HPEN shadowPen =
+      CreatePen(PS_SOLID, 1, highContrast ? GetSysColor(COLOR_3DSHADOW) : shadowColour);
+  HPEN lightPen =
+      CreatePen(PS_SOLID, 1, highContrast ? GetSysColor(COLOR_3DHIGHLIGHT) : lightColour);
   HPEN facePen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
   RECT client{};
   GetClientRect(window, &client);
@@ -126,6 +140,13 @@ void onDpiChanged(WPARAM wParam, const RECT& suggested) {
   DeleteObject(previousFont);
 }
 
+// The user chose another colour scheme: the face brush takes its face colour, and the window and
+// its controls are drawn anew in it (the push buttons take the brush from WM_CTLCOLORBTN).
+void onSystemColoursChanged(HWND window) {
+  renewFaceBrush();
+  RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 void onCommand(WPARAM wParam, HWND sender) {
   const WORD notification = HIWORD(wParam);
   if (notification == BN_CLICKED)
@@ -151,6 +172,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DPICHANGED:
       onDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_SYSCOLORCHANGE:
+      onSystemColoursChanged(window);
+      break;
     case WM_CTLCOLORBTN:
       return reinterpret_cast<LRESULT>(faceBrush);
     case WM_DESTROY:
