@@ -26,10 +26,13 @@ add_executable(e2e_tests
   tests/e2e/editing_e2e_test.cpp
   tests/e2e/faults_e2e_test.cpp
   tests/e2e/config_e2e_test.cpp
+  tests/e2e/screen_reader_e2e_test.cpp
   tests/win/console_run.cpp
   tests/win/test_support.cpp
   tests/common/expected_file.cpp)
-target_link_libraries(e2e_tests PRIVATE gtest_main user32 gdi32)
+# A screen reader's calls: the interfaces' identities, oleacc and the COM it runs on. uuid comes
+# first: MinGW's oleacc import library names IID_IAccessible too, as a function.
+target_link_libraries(e2e_tests PRIVATE gtest_main user32 gdi32 uuid oleacc ole32 oleaut32)
 target_include_directories(e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 # Wine reaches the Unix file system through drive Z:.
 target_compile_definitions(e2e_tests PRIVATE

@@ -31,12 +31,14 @@ add_executable(win_tests
   tests/win/writer_win_test.cpp
   tests/win/window_win_test.cpp
   tests/win/scheme_win_test.cpp
+  tests/win/accessible_names_win_test.cpp
   tests/win/editor_fixture.cpp
   tests/win/import_patch.cpp
   tests/win/message_watch.cpp
   tests/win/test_support.cpp
   tests/common/expected_file.cpp)
-target_link_libraries(win_tests PRIVATE morvane_win gtest_main version)
+# uuid before oleacc: MinGW's oleacc import library names IID_IAccessible too, as a function.
+target_link_libraries(win_tests PRIVATE morvane_win gtest_main version uuid oleacc ole32 oleaut32)
 # Wine reaches the Unix file system through drive Z:.
 target_compile_definitions(win_tests PRIVATE
   "MORVANE_EDITOR_PATH=\"Z:$<TARGET_FILE:morvane-settings>\""

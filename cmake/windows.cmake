@@ -10,6 +10,7 @@ endif()
 # Everything but the entry point, so the tests can drive the real window code.
 add_library(morvane_win STATIC
   settings/settings_win.cpp
+  ui/accessible_names.cpp
   ui/captions.cpp
   ui/catalogues.cpp
   ui/controls.cpp
