@@ -2,6 +2,8 @@
 # Wine environment, the display and the prefixes come from the test script (scripts/wine.sh).
 set(MORVANE_WINE_PLAIN "${CMAKE_BINARY_DIR}/wine/plain" CACHE PATH "Wine prefix: plain X display")
 set(MORVANE_WINE_DESKTOP "${CMAKE_BINARY_DIR}/wine/desktop" CACHE PATH "Wine prefix: virtual desktop")
+set(MORVANE_WINE_CONTRAST "${CMAKE_BINARY_DIR}/wine/contrast" CACHE PATH
+  "Wine prefix: plain X display, high-contrast colour scheme")
 option(MORVANE_TEST_CASES "One CTest test per test case; off: one per test program" ON)
 
 # Registers a GoogleTest program's cases as tests named <prefix><layer>.<Suite>.<Case>, or the
