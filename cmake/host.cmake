@@ -11,7 +11,9 @@ add_executable(host_tests
   tests/host/keys_test.cpp
   tests/host/plain_text_test.cpp
   tests/host/catalogues_test.cpp
+  tests/host/captions_test.cpp
   ui/catalogues.cpp
+  ui/captions.cpp
   tests/fuzz/parse_invariants.cpp)
 target_link_libraries(host_tests PRIVATE morvane_core gtest_main)
 # The window's tables compile here against a stand-in that names the handle types only.

@@ -2,6 +2,8 @@
 # Wine environment, the display and the prefixes come from the test script (scripts/wine.sh).
 set(MORVANE_WINE_PLAIN "${CMAKE_BINARY_DIR}/wine/plain" CACHE PATH "Wine prefix: plain X display")
 set(MORVANE_WINE_DESKTOP "${CMAKE_BINARY_DIR}/wine/desktop" CACHE PATH "Wine prefix: virtual desktop")
+set(MORVANE_WINE_CONTRAST "${CMAKE_BINARY_DIR}/wine/contrast" CACHE PATH
+  "Wine prefix: plain X display, high-contrast colour scheme")
 option(MORVANE_TEST_CASES "One CTest test per test case; off: one per test program" ON)
 
 # Registers a GoogleTest program's cases as tests named <prefix><layer>.<Suite>.<Case>, or the
@@ -30,13 +32,16 @@ add_executable(win_tests
   tests/win/exchange_win_test.cpp
   tests/win/writer_win_test.cpp
   tests/win/window_win_test.cpp
+  tests/win/scheme_win_test.cpp
+  tests/win/accessible_names_win_test.cpp
   tests/win/editor_fixture.cpp
   tests/win/import_patch.cpp
   tests/win/message_watch.cpp
   tests/win/test_support.cpp
   tests/common/expected_file.cpp
   tests/common/window_reference.cpp)
-target_link_libraries(win_tests PRIVATE morvane_win gtest_main version)
+# uuid before oleacc: MinGW's oleacc import library names IID_IAccessible too, as a function.
+target_link_libraries(win_tests PRIVATE morvane_win gtest_main version uuid oleacc ole32 oleaut32)
 # Wine reaches the Unix file system through drive Z:.
 target_compile_definitions(win_tests PRIVATE
   "MORVANE_EDITOR_PATH=\"Z:$<TARGET_FILE:morvane-settings>\""

@@ -9,6 +9,8 @@ endif()
 
 # Everything but the entry point, so the tests can drive the real window code.
 add_library(morvane_win STATIC
+  ui/accessible_names.cpp
+  ui/captions.cpp
   ui/catalogues.cpp
   ui/controls.cpp
   ui/dpi.cpp

@@ -90,6 +90,38 @@ make_prefix() {  # prefix [desktop SIZE]
   install_tahoma "$prefix"
 }
 
+# A high-contrast colour scheme as the registry holds it: black face, window and text fields,
+# white text, and the 3-D edges and selection of such a scheme.
+contrast_colours=(
+  "ButtonFace=0 0 0" "ButtonText=255 255 255" "ButtonHilight=255 255 255"
+  "ButtonShadow=128 128 128" "ButtonLight=192 192 192" "ButtonDkShadow=255 255 255"
+  "Window=0 0 0" "WindowText=255 255 255" "Hilight=0 0 255" "HilightText=255 255 255"
+  "GrayText=0 255 0"
+)
+
+# A prefix whose colour scheme is high contrast: a copy of a plain one, its colours set before
+# any program runs in it (a program reads them as it starts). Copied rather than booted: a boot
+# takes minutes where 32-bit Wine is emulated, a copy seconds.
+make_contrast_prefix() {  # plain prefix, new prefix
+  local plain=$1 prefix=$2 colour
+  if [ ! -f "$prefix/.morvane-ready" ] || ! has_32_bit_system "$prefix"; then
+    WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+    # The plain prefix's registry is copied as its server last wrote it.
+    WINEPREFIX="$plain" wineserver -k 2>/dev/null || true
+    rm -rf "$prefix"
+    cp -a "$plain" "$prefix" || fail "cannot copy the Wine prefix $plain to $prefix"
+    rm -f "$prefix/.morvane-ready"
+    for colour in "${contrast_colours[@]}"; do
+      WINEPREFIX="$prefix" "$(wine64_loader)" reg add 'HKCU\Control Panel\Colors' \
+        /v "${colour%%=*}" /d "${colour#*=}" /f >/dev/null 2>&1 ||
+        fail "cannot set the colour ${colour%%=*} in the Wine prefix $prefix"
+    done
+    WINEPREFIX="$prefix" wineserver -w
+    touch "$prefix/.morvane-ready"
+  fi
+  install_tahoma "$prefix"
+}
+
 # A persistent server spares every program the server's start-up. Wine's own helper processes
 # start with the first program and inherit its output; start them here, on /dev/null, or they
 # would hold a test's output pipe open long after the test ended.
@@ -103,19 +135,21 @@ stop_wine_server() {  # prefix
   WINEPREFIX="$1" wineserver -k 2>/dev/null || true
 }
 
-# The Windows tests' world: a private 1024x768 display and two prefixes under each root, one on
-# the plain display, one with an 800x600-capable virtual desktop. Prefixes belong to one display
-# at a time, so a second user (the soak) names roots of its own. WINEPREFIX is the first plain one.
+# The Windows tests' world: a private 1024x768 display and three prefixes under each root, one on
+# the plain display, one with an 800x600-capable virtual desktop, one in a high-contrast colour
+# scheme. Prefixes belong to one display at a time, so a second user (the soak) names roots of its
+# own. WINEPREFIX is the first plain one.
 test_prefixes=()
 start_test_environment() {  # prefix roots...
   ensure_i386_runs || exit 1
   wine_environment
   start_display 1024x768
   local root prefix
-  for root in "$@"; do test_prefixes+=("$root/plain" "$root/desktop"); done
+  for root in "$@"; do test_prefixes+=("$root/plain" "$root/desktop" "$root/contrast"); done
   for root in "$@"; do
     make_prefix "$root/plain"
     make_prefix "$root/desktop" desktop 1024x768
+    make_contrast_prefix "$root/plain" "$root/contrast"
   done
   for prefix in "${test_prefixes[@]}"; do start_wine_server "$prefix"; done
   export WINEPREFIX="${test_prefixes[0]}"

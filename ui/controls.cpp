@@ -3,6 +3,7 @@
 
 #include "settings/refresh_rates.h"
 #include "settings/settings.h"
+#include "ui/accessible_names.h"
 #include "ui/dpi.h"
 #include "ui/main_window.h"
 
@@ -93,5 +94,6 @@ void buildControls() {
   const int column = languageColumn();
   // Each old window goes just before its successor is made: never two windows for one control.
   for (const ControlRow& row : catalogueRows()) renewControl(row, column);
+  nameListsForScreenReaders();
   SendMessageA(mainWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(windowTitles[column]));
 }

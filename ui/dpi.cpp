@@ -2,6 +2,8 @@
 // such function is looked up at run time, so the editor still starts on Windows XP.
 #include "ui/dpi.h"
 
+#include "ui/system_function.h"
+
 int windowDpi = 96;
 
 namespace {
@@ -21,14 +23,6 @@ using DpiForWindow = UINT(WINAPI*)(HWND);
 using DpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using MonitorOfWindow = HMONITOR(WINAPI*)(HWND, DWORD);
 constexpr int effectiveDpi = 0;
-
-template <typename Function>
-Function systemFunction(const char* library, const char* name) {
-  HMODULE module = LoadLibraryA(library);
-  return module == nullptr ? nullptr
-                           : reinterpret_cast<Function>(
-                                 reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 }  // namespace
 

@@ -25,11 +25,21 @@ HFONT createUiFont() {
                      VARIABLE_PITCH | FF_DONTCARE, "TAHOMA");
 }
 
+HBRUSH createFaceBrush() {
+  return CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+}
+
 }  // namespace
 
 void createInterfaceResources() {
   uiFont = createUiFont();
-  faceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+  faceBrush = createFaceBrush();
+}
+
+void renewFaceBrush() {
+  const HBRUSH previous = faceBrush;
+  faceBrush = createFaceBrush();
+  DeleteObject(previous);
 }
 
 HFONT adoptDpi(int dpi) {

@@ -23,4 +23,6 @@ void createMainWindow(HINSTANCE instance);
 HFONT adoptDpi(int dpi);
 // The outer size at windowDpi; the top left corner moves there unless `moveFlag` is SWP_NOMOVE.
 void sizeMainWindow(int left, int top, UINT moveFlag);
+// faceBrush made anew in the system's present face colour; the one it replaces is deleted.
+void renewFaceBrush();
 void releaseInterfaceResources();

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "settings/settings.h"
+#include "ui/captions.h"
 #include "ui/controls.h"
 #include "ui/dpi.h"
 #include "ui/exchange.h"
@@ -29,27 +30,17 @@ constexpr PanelPath panels[] = {
     {{-1, 0},    {{-1, -43}, {300, -43}}, {{300, 0}, {-1, 0}}   },
 };
 
-// x, y (ignored for the clock caption, which follows the clock's row), German, English
-struct Caption {
-  int x;
-  int y;
-  bool atClockRow;
-  const char* text[2];
-};
-
-constexpr Caption captions[] = {
-    {5,   5,   false, {"Bildschirmanzeige:", "Screen-infos in:"}                      },
-    {305, 5,   false, {"Initialisierung:", "Initialization:"}                         },
-    {5,   145, false, {"Extras:", "Extras:"}                                          },
-    {120, 35,  false, {"Infos anzeigen", "Corner"}                                    },
-    {140, 0,   true,  {"Uhr", "Clock"}                                                },
-    {360, 35,  false, {"MB Textur-Speicher", "MB texture-memory"}                     },
-    {65,  265, false, {"Multisampling/FSAA", "Multisampling/FSAA"}                    },
-    {360, 245, false, {"Hz maximale Bildwiederholfrequenz", "Hz maximum refresh-rate"}},
-};
-
+// The etch of the standard look. A high-contrast scheme's face may be black or white, where one
+// of these would vanish: the scheme's own 3-D colours are chosen to stand out from its face.
 constexpr COLORREF shadowColour = RGB(64, 64, 64);
 constexpr COLORREF lightColour = RGB(255, 255, 255);
+
+bool highContrastOn() {
+  HIGHCONTRASTA highContrast{};
+  highContrast.cbSize = sizeof(highContrast);
+  return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof(highContrast), &highContrast, 0) &&
+         (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
 
 int fromEdge(LONG coordinate, int extent) {
   return coordinate < 0 ? extent - 1 - scaledPx(-coordinate - 1) : scaledPx(coordinate);
@@ -71,20 +62,24 @@ void drawPanels(HDC dc, int width, int height, HPEN lightPen, HPEN shadowPen) {
 
 void drawCaptions(HDC dc) {
   const int column = languageColumn();
-  const int clockY = orderRowY(settings.displayOrder, OrderItem::clock);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0, 0, 0));
-  for (const Caption& caption : captions) {
+  // The captions stand on the button face: the scheme's text colour for it keeps them readable
+  // (black in the standard scheme).
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  for (const Caption& caption : allCaptions()) {
     const char* text = caption.text[column];
-    TextOutA(dc, scaledPx(caption.x), scaledPx(caption.atClockRow ? clockY : caption.y), text,
+    TextOutA(dc, scaledPx(caption.x), scaledPx(captionY(caption, settings.displayOrder)), text,
              static_cast<int>(std::strlen(text)));
   }
 }
 
 // The whole client area every time, whatever part needs painting; the children are clipped out.
 void paintWindow(HWND window) {
-  HPEN shadowPen = CreatePen(PS_SOLID, 1, shadowColour);
-  HPEN lightPen = CreatePen(PS_SOLID, 1, lightColour);
+  const bool highContrast = highContrastOn();
+  HPEN shadowPen =
+      CreatePen(PS_SOLID, 1, highContrast ? GetSysColor(COLOR_3DSHADOW) : shadowColour);
+  HPEN lightPen =
+      CreatePen(PS_SOLID, 1, highContrast ? GetSysColor(COLOR_3DHIGHLIGHT) : lightColour);
   HPEN facePen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
   RECT client{};
   GetClientRect(window, &client);
@@ -145,6 +140,13 @@ void onDpiChanged(WPARAM wParam, const RECT& suggested) {
   DeleteObject(previousFont);
 }
 
+// The user chose another colour scheme: the face brush takes its face colour, and the window and
+// its controls are drawn anew in it (the push buttons take the brush from WM_CTLCOLORBTN).
+void onSystemColoursChanged(HWND window) {
+  renewFaceBrush();
+  RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 void onCommand(WPARAM wParam, HWND sender) {
   const WORD notification = HIWORD(wParam);
   if (notification == BN_CLICKED)
@@ -169,6 +171,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DPICHANGED:
       onDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_SYSCOLORCHANGE:
+      onSystemColoursChanged(window);
+      break;
     case WM_CTLCOLORBTN:
       return reinterpret_cast<LRESULT>(faceBrush);
     case WM_DESTROY:

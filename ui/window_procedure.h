@@ -1,5 +1,5 @@
-// The main window's procedure: painting, the push buttons, the memory list, Alt+F4 and a change
-// of display scale.
+// The main window's procedure: painting, the push buttons, the memory list, Alt+F4, a change
+// of display scale and of colour scheme.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,5 @@
-// Using the editor as a person would: Save, the display orders, the keyboard and the painted face.
+// Using the editor as a person would: Save, the display orders, the keyboard and the painted face
+// in the standard and in a high-contrast scheme.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -232,5 +233,75 @@ TEST_P(LookTest, FaceShowsPanelsAndCaptions) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LookTest, ::testing::ValuesIn(kLooks), caseName<Look>);
+
+// The prefix's colour scheme is a high-contrast one (scripts/wine.sh makes that prefix and the
+// test layer sets MORVANE_SCHEME=contrast there); otherwise it is the standard scheme.
+bool inHighContrastPrefix() {
+  char scheme[16] = {};
+  return GetEnvironmentVariableA("MORVANE_SCHEME", scheme, sizeof(scheme)) != 0 &&
+         std::string(scheme) == "contrast";
+}
+
+struct SchemeLook {
+  const char* name;
+  const char* settingsLine;
+  const char* contrastScreenshot;
+};
+
+const SchemeLook kSchemeLooks[] = {
+    {"German",  "",              "editor-de-contrast.bmp"},
+    {"English", "SPRACHE:1\r\n", "editor-en-contrast.bmp"},
+};
+
+void PrintTo(const SchemeLook& look, std::ostream* out) {
+  *out << look.name;
+}
+
+class SchemeLookTest : public EditorTest, public ::testing::WithParamInterface<SchemeLook> {};
+
+// Read from the screen in the prefix's scheme: each caption's box holds the face colour and the
+// scheme's text colour alone, and some of the text colour. In the high-contrast prefix the face
+// is black, where a caption drawn in black would be invisible.
+TEST_P(SchemeLookTest, CaptionsShowInTheTextColourOverTheFace) {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), text = GetSysColor(COLOR_BTNTEXT);
+  const bool highContrast = inHighContrastPrefix();
+  if (highContrast) {
+    ASSERT_EQ(RGB(0, 0, 0), face) << "the high-contrast prefix has another face colour";
+    ASSERT_EQ(RGB(255, 255, 255), text) << "the high-contrast prefix has another text colour";
+  }
+  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings + GetParam().settingsLine));
+  // Once the face is painted, two looks a quarter of a second apart agree.
+  ClientPixels pixels(window_);
+  waitUntil([&] {
+    Sleep(250);
+    const ClientPixels now(window_);
+    const bool settled = now.at(285, 45) == face && controlsShown(window_, now) && now == pixels;
+    pixels = now;
+    return settled;
+  });
+  ASSERT_GT(pixels.width(), 0) << "the screen could not be read";
+  if (highContrast) {
+    EXPECT_TRUE(pixels.saveBitmap(screenshotDirectory() + "\\" + GetParam().contrastScreenshot));
+  }
+
+  EXPECT_EQ(face, pixels.at(285, 45)) << "the face between the panels";
+  for (const POINT& caption : kCaptions) {
+    int textPixels = 0, otherPixels = 0;
+    for (int y = caption.y; y < caption.y + 13; ++y) {
+      for (int x = caption.x; x < caption.x + 30; ++x) {
+        const COLORREF colour = pixels.at(x, y);
+        textPixels += colour == text;
+        otherPixels += colour != text && colour != face;
+      }
+    }
+    EXPECT_GT(textPixels, 10) << "no caption in the text colour at (" << caption.x << ", "
+                              << caption.y << ")";
+    EXPECT_EQ(0, otherPixels) << "another colour in the caption at (" << caption.x << ", "
+                              << caption.y << ")";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, SchemeLookTest, ::testing::ValuesIn(kSchemeLooks),
+                         caseName<SchemeLook>);
 
 }  // namespace

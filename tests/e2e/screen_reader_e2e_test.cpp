@@ -1,0 +1,181 @@
+// What a screen reader hears of the editor: each drop-down list asked from this process for its
+// name, role and value, the way a screen reader asks (AccessibleObjectFromWindow).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "tests/e2e/editor_session.h"
+
+namespace {
+
+// The caption beside each list, German and English: what a person reads as the list's name.
+struct ListName {
+  Child list;
+  const char* name[2];
+};
+
+const ListName kListNames[] = {
+    {kCornerCombo,  {"Infos anzeigen", "Corner"}                                    },
+    {kClockCombo,   {"Uhr", "Clock"}                                                },
+    {kMemoryCombo,  {"MB Textur-Speicher", "MB texture-memory"}                     },
+    {kRefreshCombo, {"Hz maximale Bildwiederholfrequenz", "Hz maximum refresh-rate"}},
+    {kFsaaCombo,    {"Multisampling/FSAA", "Multisampling/FSAA"}                    },
+};
+
+struct Release {
+  void operator()(IAccessible* object) const { object->Release(); }
+};
+using Held = std::unique_ptr<IAccessible, Release>;
+
+// The object the list itself gives, as a screen reader gets it; null and a failure if none.
+Held askedObject(HWND list) {
+  IAccessible* object = nullptr;
+  const HRESULT result = AccessibleObjectFromWindow(list, OBJID_CLIENT, IID_IAccessible,
+                                                    reinterpret_cast<void**>(&object));
+  if (result != S_OK)
+    ADD_FAILURE() << "AccessibleObjectFromWindow answers 0x" << std::hex << result;
+  return Held(object);
+}
+
+// The system's own object for the list, made in this process.
+Held standardObject(HWND list) {
+  IAccessible* object = nullptr;
+  CreateStdAccessibleObject(list, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object));
+  return Held(object);
+}
+
+// One answer: the call's result and what it gave, as text (a role as its number).
+struct Answer {
+  HRESULT result;
+  std::string text;
+  bool operator==(const Answer& other) const {
+    return result == other.result && text == other.text;
+  }
+};
+
+void PrintTo(const Answer& answer, std::ostream* out) {
+  *out << "0x" << std::hex << static_cast<unsigned long>(answer.result) << std::dec << " \""
+       << answer.text << "\"";
+}
+
+VARIANT itself() {
+  VARIANT child;
+  VariantInit(&child);
+  child.vt = VT_I4;
+  child.lVal = CHILDID_SELF;
+  return child;
+}
+
+Answer textAnswer(HRESULT result, BSTR text) {
+  const Answer answer{result,
+                      text == nullptr ? "<none>" : utf8Of(std::wstring(text, SysStringLen(text)))};
+  SysFreeString(text);
+  return answer;
+}
+
+Answer nameOf(IAccessible* object) {
+  BSTR name = nullptr;
+  const HRESULT result = object->get_accName(itself(), &name);
+  return textAnswer(result, name);
+}
+
+Answer valueOf(IAccessible* object) {
+  BSTR value = nullptr;
+  const HRESULT result = object->get_accValue(itself(), &value);
+  return textAnswer(result, value);
+}
+
+Answer roleOf(IAccessible* object) {
+  VARIANT role;
+  VariantInit(&role);
+  const HRESULT result = object->get_accRole(itself(), &role);
+  const std::string text =
+      role.vt == VT_I4 ? std::to_string(role.lVal) : "type " + std::to_string(role.vt);
+  VariantClear(&role);
+  return {result, text};
+}
+
+class ScreenReaderTest : public EditorTest {
+ protected:
+  void SetUp() override { CoInitialize(nullptr); }
+  void TearDown() override { CoUninitialize(); }
+
+  // Each list's name is its caption in `language`; its role and value are the system's.
+  void expectListsNamed(int language) const {
+    for (const ListName& list : kListNames) {
+      SCOPED_TRACE(list.name[language]);
+      const HWND handle = control(list.list);
+      const Held asked = askedObject(handle);
+      const Held standard = standardObject(handle);
+      ASSERT_TRUE(asked && standard);
+      EXPECT_EQ((Answer{S_OK, list.name[language]}), nameOf(asked.get()));
+      EXPECT_EQ(roleOf(standard.get()), roleOf(asked.get()));
+      EXPECT_EQ(valueOf(standard.get()), valueOf(asked.get()));
+    }
+  }
+
+  void switchLanguageTo(const char* title) const {
+    clickButton(kLanguageButton);
+    ASSERT_TRUE(waitUntil([&] {
+      return windowText(window_) == title && controls().size() == kControlCount;
+    })) << "the language did not change";
+    waitForTheRebuildsEnd();
+  }
+
+  void stepTheOrder() const {
+    const LONG clockTop = rectInClient(control(kClockCombo), window_).top;
+    clickButton(kOrderButton);
+    ASSERT_TRUE(waitUntil([&] {
+      return controls().size() == kControlCount &&
+             rectInClient(control(kClockCombo), window_).top != clockTop;
+    })) << "the order did not change";
+    waitForTheRebuildsEnd();
+  }
+
+  // The lists are asked once the click is handled: while the editor still builds, the children's
+  // order is not yet that of their creation, and a child's index may name a window about to go.
+  void waitForTheRebuildsEnd() const {
+    SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, nullptr);
+  }
+};
+
+TEST_F(ScreenReaderTest, EachListIsNamedByItsCaptionThroughLanguageAndOrderChanges) {
+  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings));
+  ASSERT_NO_FATAL_FAILURE(expectListsNamed(0));
+  ASSERT_NO_FATAL_FAILURE(switchLanguageTo(kEnglishTitle));
+  ASSERT_NO_FATAL_FAILURE(expectListsNamed(1));
+
+  ASSERT_NO_FATAL_FAILURE(stepTheOrder());
+  ASSERT_NO_FATAL_FAILURE(expectListsNamed(1));
+
+  ASSERT_NO_FATAL_FAILURE(switchLanguageTo(kGermanTitle));
+  expectListsNamed(0);
+}
+
+// A screen reader may hold a list's object after a rebuild has destroyed the list; asking it
+// then, and letting it go, must not harm the editor.
+TEST_F(ScreenReaderTest, AnObjectHeldPastItsListStillAnswersAndGoes) {
+  ASSERT_NO_FATAL_FAILURE(start(kPreparedSettings));
+  const HWND list = control(kMemoryCombo);
+  Held held = askedObject(list);
+  ASSERT_TRUE(held);
+  ASSERT_NO_FATAL_FAILURE(switchLanguageTo(kEnglishTitle));
+  ASSERT_FALSE(IsWindow(list));
+
+  const Answer name = nameOf(held.get());
+  EXPECT_NE("MB Textur-Speicher", name.text) << "the gone list still speaks as if it were there";
+  EXPECT_NE("MB texture-memory", name.text);
+  held.reset();
+  EXPECT_TRUE(editor_->running());
+  const Held renewed = askedObject(control(kMemoryCombo));
+  ASSERT_TRUE(renewed);
+  EXPECT_EQ((Answer{S_OK, "MB texture-memory"}), nameOf(renewed.get()));
+}
+
+}  // namespace
