@@ -94,6 +94,30 @@ inline constexpr OrderRowsY referenceOrderRows[6] = {
     {85,  57,  110},
 };
 
+// The captions painted on the face, in the order they are painted: the top left corner at 96 DPI
+// (the clock's stands at the clock's row: its y is that of display order 0), the control it
+// labels (null for a panel's title; a list's caption is also its name for screen readers),
+// German, English.
+struct ReferenceCaption {
+  int x;
+  int y;
+  const char* labels;
+  const char* text[2];
+};
+
+// clang-format off
+inline constexpr ReferenceCaption referenceCaptions[] = {
+    {5,   5,   nullptr,        {"Bildschirmanzeige:", "Screen-infos in:"}                      },
+    {305, 5,   nullptr,        {"Initialisierung:", "Initialization:"}                         },
+    {5,   145, nullptr,        {"Extras:", "Extras:"}                                          },
+    {120, 35,  "cornerCombo",  {"Infos anzeigen", "Corner"}                                    },
+    {140, 85,  "clockCombo",   {"Uhr", "Clock"}                                                },
+    {360, 35,  "memoryCombo",  {"MB Textur-Speicher", "MB texture-memory"}                     },
+    {65,  265, "fsaaCombo",    {"Multisampling/FSAA", "Multisampling/FSAA"}                    },
+    {360, 245, "refreshCombo", {"Hz maximale Bildwiederholfrequenz", "Hz maximum refresh-rate"}},
+};
+// clang-format on
+
 inline constexpr const char* referenceTitles[2] = {"Morvane - Initialisierung     (Version1.3c)",
                                                    "Morvane - initialization     (version1.3c)"};
 
@@ -107,6 +131,13 @@ constexpr size_t referenceIndexOf(std::string_view name) {
 // A control's row by name; a misspelt name does not compile where it is used as a constant.
 constexpr const ReferenceControl& referenceControl(std::string_view name) {
   return referenceControls[referenceIndexOf(name)];
+}
+
+// The caption that labels the control named `name`; null for none.
+constexpr const ReferenceCaption* referenceCaptionOf(std::string_view name) {
+  for (const ReferenceCaption& caption : referenceCaptions)
+    if (caption.labels != nullptr && name == caption.labels) return &caption;
+  return nullptr;
 }
 
 inline bool isReferenceList(const ReferenceControl& control) {

@@ -137,18 +137,6 @@ const FacePoint kPanelEdges[] = {
     {"bottom band, bottom",      10,  -1,  true },
 };
 
-// The captions' top-left corners; the clock caption stands at its row for display order 0.
-const POINT kCaptions[] = {
-    {5,   5  },
-    {305, 5  },
-    {5,   145},
-    {120, 35 },
-    {140, 85 },
-    {360, 35 },
-    {65,  265},
-    {360, 245},
-};
-
 struct Look {
   const char* name;
   const char* settingsLine;
@@ -227,7 +215,7 @@ TEST_P(LookTest, FaceShowsPanelsAndCaptions) {
     EXPECT_EQ(expectedColour(point), edgeShown(pixels, point, dpi)) << point.what;
   EXPECT_EQ(GetSysColor(COLOR_BTNFACE), pixels.at(scaled(285, dpi), scaled(45, dpi)))
       << "the face between the panels";
-  for (const POINT& caption : kCaptions)
+  for (const ReferenceCaption& caption : referenceCaptions)
     EXPECT_TRUE(hasInk(pixels, scaled(caption.x, dpi), scaled(caption.y, dpi), 30))
         << "no caption at (" << caption.x << ", " << caption.y << ") at 96 DPI";
 }
@@ -285,7 +273,7 @@ TEST_P(SchemeLookTest, CaptionsShowInTheTextColourOverTheFace) {
   }
 
   EXPECT_EQ(face, pixels.at(285, 45)) << "the face between the panels";
-  for (const POINT& caption : kCaptions) {
+  for (const ReferenceCaption& caption : referenceCaptions) {
     int textPixels = 0, otherPixels = 0;
     for (int y = caption.y; y < caption.y + 13; ++y) {
       for (int x = caption.x; x < caption.x + 30; ++x) {

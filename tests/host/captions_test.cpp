@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings/settings.h"
+#include "tests/common/window_reference.h"
 #include "ui/captions.h"
 #include "ui/controls.h"
 
@@ -15,6 +16,28 @@ const ControlRow* catalogueRowOf(HWND* handle) {
   for (const ControlRow& row : controlCatalogue)
     if (row.handle == handle) return &row;
   return nullptr;
+}
+
+std::string nameOfHandle(HWND* handle) {
+  const ControlRow* row = catalogueRowOf(handle);
+  return row != nullptr ? referenceControls[row - controlCatalogue].name : "";
+}
+
+// Caption by caption against the reference: place, texts, and the control each labels.
+TEST(Captions, MatchTheWindowsReference) {
+  const Caption* caption = allCaptions().begin();
+  for (const ReferenceCaption& expected : referenceCaptions) {
+    ASSERT_NE(allCaptions().end(), caption) << "no caption " << expected.text[0];
+    SCOPED_TRACE(expected.text[0]);
+    EXPECT_EQ(expected.x, caption->x);
+    EXPECT_EQ(expected.y, captionY(*caption, 0));
+    for (int column = 0; column < 2; ++column)
+      EXPECT_EQ(std::string(expected.text[column]), caption->text[column]);
+    EXPECT_EQ(expected.labels != nullptr ? expected.labels : "",
+              caption->labels != nullptr ? nameOfHandle(caption->labels) : "");
+    ++caption;
+  }
+  EXPECT_EQ(allCaptions().end(), caption) << "a caption the reference does not have";
 }
 
 TEST(Captions, HaveBothTexts) {

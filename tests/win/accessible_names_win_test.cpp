@@ -9,9 +9,11 @@
 
 #include <string>
 
+#include "tests/common/window_reference.h"
 #include "tests/win/editor_fixture.h"
 #include "tests/win/import_patch.h"
 #include "ui/controls.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -88,7 +90,7 @@ TEST_F(AccessibleNames, ListsAnswerWithANamedObjectForTheirClientAreaAlone) {
     IAccessible* object = nullptr;
     ASSERT_EQ(S_OK,
               ObjectFromLresult(answer, IID_IAccessible, 0, reinterpret_cast<void**>(&object)));
-    EXPECT_EQ("MB Textur-Speicher", nameOf(object));
+    EXPECT_EQ(referenceCaptionOf("memoryCombo")->text[0], nameOf(object));
     object->Release();
   }
 }

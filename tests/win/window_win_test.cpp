@@ -316,27 +316,9 @@ class ClientPicture {
   HGDIOBJ original_;
 };
 
-// x, y of the top left corner at 96 DPI, German, English; written out here, apart from the paint
-// pass.
-struct ExpectedCaption {
-  int x, y;
-  const char* text[2];
-};
-
-const ExpectedCaption expectedCaptions[] = {
-    {5,   5,   {"Bildschirmanzeige:", "Screen-infos in:"}                      },
-    {305, 5,   {"Initialisierung:", "Initialization:"}                         },
-    {5,   145, {"Extras:", "Extras:"}                                          },
-    {120, 35,  {"Infos anzeigen", "Corner"}                                    },
-    {140, 85,  {"Uhr", "Clock"}                                                },
-    {360, 35,  {"MB Textur-Speicher", "MB texture-memory"}                     },
-    {65,  265, {"Multisampling/FSAA", "Multisampling/FSAA"}                    },
-    {360, 245, {"Hz maximale Bildwiederholfrequenz", "Hz maximum refresh-rate"}},
-};
-
 void expectCaptionsWhereTheyBelong(const ClientPicture& window, int language, int dpi) {
   ClientPicture alone;
-  for (const ExpectedCaption& caption : expectedCaptions) {
+  for (const ReferenceCaption& caption : referenceCaptions) {
     const std::string text = caption.text[language];
     SCOPED_TRACE(text + " at dpi " + std::to_string(dpi));
     const RECT box = alone.drawCaptionAlone(atDpi(caption.x, dpi), atDpi(caption.y, dpi), text);
