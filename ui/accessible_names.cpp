@@ -4,8 +4,8 @@
 
 #include <oleacc.h>
 
-#include <cstddef>
 #include <cstring>
+#include <new>
 
 #include "ui/captions.h"
 #include "ui/controls.h"
@@ -51,101 +51,142 @@ HRESULT answerText(const char* text, BSTR* answer) {
   return S_OK;
 }
 
-// A method table's entry: every method has its own type, the table one for all.
-using Method = void (*)();
-
-// The system's object for a list, passed every call but the list's own name. COM sees the
-// method table first, as in every object. A screen reader may hold the object after the list is
-// gone: the system's object then answers for the dead window, the name included. Called on the
-// window's thread alone, a single-threaded apartment, so the count needs no interlocking.
-struct NamedList {
-  const Method* methods;
-  IAccessible* standard;
-  HWND list;
-  ULONG references;
-};
-
-// The thunks below find the system's object right after the method table.
-static_assert(offsetof(NamedList, standard) == sizeof(void*), "the thunks read it there");
-
-// Every method but four goes on to the system's object as it came: its thunk puts that object
-// in place of ours as the first argument and jumps to the same method of it, so it needs to know
-// neither the method's arguments nor who clears them from the stack. The same 24 methods written
-// in C++ cost the 64-bit editor 1 KiB more, a copy of every VARIANT passed by value included.
-// Slot n jumps to slot n: 3-6 are IDispatch's, 7-27 IAccessible's in their declared order.
-// clang-format off
-#define FORWARDED_BEFORE_NAME(X) X(3) X(4) X(5) X(6) X(7) X(8) X(9)
-#define FORWARDED_AFTER_NAME(X) \
-  X(11) X(12) X(13) X(14) X(15) X(16) X(17) X(18) X(19) X(20) X(21) X(22) X(23) X(24) X(25) X(26) X(27)
-#if defined(__x86_64__)
-#define THUNK(slot)                   \
-  "namedListForward" #slot ":\n"      \
-  "  movq 8(%rcx), %rcx\n"            \
-  "  movq (%rcx), %rax\n"             \
-  "  jmp *(" #slot "*8)(%rax)\n"
-#elif defined(__i386__)
-#define THUNK(slot)                   \
-  "namedListForward" #slot ":\n"      \
-  "  movl 4(%esp), %eax\n"            \
-  "  movl 4(%eax), %eax\n"            \
-  "  movl %eax, 4(%esp)\n"            \
-  "  movl (%eax), %eax\n"             \
-  "  jmp *(" #slot "*4)(%eax)\n"
-#endif
-asm(".section .text$namedListForwards,\"x\"\n"
-    FORWARDED_BEFORE_NAME(THUNK) FORWARDED_AFTER_NAME(THUNK)
-    ".text\n");
-#define DECLARE_THUNK(slot) extern "C" void namedListForward##slot() asm("namedListForward" #slot);
-FORWARDED_BEFORE_NAME(DECLARE_THUNK)
-FORWARDED_AFTER_NAME(DECLARE_THUNK)
-// clang-format on
-
-HRESULT STDMETHODCALLTYPE queryInterface(NamedList* self, REFIID iid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  if (same(iid, iidUnknown) || same(iid, iidDispatch) || same(iid, iidAccessible)) {
-    *object = self;
-    ++self->references;
-    return S_OK;
+// The system's object for a list, passed every call but the list's own name. A screen reader may
+// hold the object after the list is gone: the system's object then answers for the dead window,
+// the name included. Called on the window's thread alone, a single-threaded apartment, so the
+// count needs no interlocking.
+class NamedList final : public IAccessible {
+ public:
+  // Keeps the caller's reference to `standard`, which stays the caller's where there is no memory
+  // (null then). On the process heap: the editor links no C++ runtime for new and delete.
+  static NamedList* create(IAccessible* standard, HWND list) {
+    void* memory = HeapAlloc(GetProcessHeap(), 0, sizeof(NamedList));
+    return memory == nullptr ? nullptr : new (memory) NamedList(standard, list);
   }
-  // The window and the children are the system object's to tell.
-  if (same(iid, iidEnumVariant) || same(iid, iidOleWindow))
-    return self->standard->QueryInterface(iid, object);
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
 
-ULONG STDMETHODCALLTYPE addRef(NamedList* self) {
-  return ++self->references;
-}
+  NamedList(const NamedList&) = delete;
+  NamedList& operator=(const NamedList&) = delete;
 
-ULONG STDMETHODCALLTYPE release(NamedList* self) {
-  const ULONG left = --self->references;
-  if (left == 0) {
-    self->standard->Release();
-    HeapFree(GetProcessHeap(), 0, self);
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (object == nullptr) return E_POINTER;
+    if (same(iid, iidUnknown) || same(iid, iidDispatch) || same(iid, iidAccessible)) {
+      *object = this;
+      AddRef();
+      return S_OK;
+    }
+    // The window and the children are the system object's to tell.
+    if (same(iid, iidEnumVariant) || same(iid, iidOleWindow))
+      return standard_->QueryInterface(iid, object);
+    *object = nullptr;
+    return E_NOINTERFACE;
   }
-  return left;
-}
 
-HRESULT STDMETHODCALLTYPE getName(NamedList* self, VARIANT child, BSTR* name) {
-  const char* caption =
-      child.vt == VT_I4 && child.lVal == CHILDID_SELF ? captionOf(self->list) : nullptr;
-  if (caption == nullptr || name == nullptr) return self->standard->get_accName(child, name);
-  return answerText(caption, name);
-}
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
 
-// clang-format off
-#define THUNK_SLOT(slot) namedListForward##slot,
-const Method namedListMethods[] = {
-    reinterpret_cast<Method>(queryInterface),
-    reinterpret_cast<Method>(addRef),
-    reinterpret_cast<Method>(release),
-    FORWARDED_BEFORE_NAME(THUNK_SLOT)
-    reinterpret_cast<Method>(getName),
-    FORWARDED_AFTER_NAME(THUNK_SLOT)
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) {
+      this->~NamedList();
+      HeapFree(GetProcessHeap(), 0, this);
+    }
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    const char* caption =
+        child.vt == VT_I4 && child.lVal == CHILDID_SELF ? captionOf(list_) : nullptr;
+    if (caption == nullptr || name == nullptr) return standard_->get_accName(child, name);
+    return answerText(caption, name);
+  }
+
+  // Every other method goes on to the system's object as it came.
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    return standard_->GetTypeInfoCount(count);
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
+    return standard_->GetTypeInfo(index, locale, info);
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                          DISPID* ids) override {
+    return standard_->GetIDsOfNames(iid, names, count, locale, ids);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID locale, WORD flags,
+                                   DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
+                                   UINT* wrongArgument) override {
+    return standard_->Invoke(member, iid, locale, flags, parameters, result, exception,
+                             wrongArgument);
+  }
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+    return standard_->get_accParent(parent);
+  }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+    return standard_->get_accChildCount(count);
+  }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+    return standard_->get_accChild(child, object);
+  }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+    return standard_->get_accValue(child, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+    return standard_->get_accDescription(child, description);
+  }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    return standard_->get_accRole(child, role);
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+    return standard_->get_accState(child, state);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+    return standard_->get_accHelp(child, help);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* helpFile, VARIANT child, LONG* topic) override {
+    return standard_->get_accHelpTopic(helpFile, child, topic);
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+    return standard_->get_accKeyboardShortcut(child, shortcut);
+  }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focused) override {
+    return standard_->get_accFocus(focused);
+  }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selected) override {
+    return standard_->get_accSelection(selected);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+    return standard_->get_accDefaultAction(child, action);
+  }
+  HRESULT STDMETHODCALLTYPE accSelect(LONG selection, VARIANT child) override {
+    return standard_->accSelect(selection, child);
+  }
+  HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                        VARIANT child) override {
+    return standard_->accLocation(left, top, width, height, child);
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+    return standard_->accNavigate(direction, start, end);
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
+    return standard_->accHitTest(x, y, child);
+  }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    return standard_->accDoDefaultAction(child);
+  }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
+    return standard_->put_accName(child, name);
+  }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+    return standard_->put_accValue(child, value);
+  }
+
+ private:
+  NamedList(IAccessible* standard, HWND list) : standard_(standard), list_(list) {}
+  // Only Release ends the object, and with it the reference to the system's.
+  ~NamedList() { standard_->Release(); }
+
+  IAccessible* standard_;
+  HWND list_;
+  ULONG references_ = 1;
 };
-// clang-format on
-static_assert(sizeof(namedListMethods) == 28 * sizeof(void*), "IAccessible has 28 methods");
 
 bool comJoined;
 
@@ -170,16 +211,15 @@ LRESULT namedObjectReference(HWND list, WPARAM flags) {
       createStandard(list, OBJID_CLIENT, iidAccessible, reinterpret_cast<void**>(&standard)) !=
           S_OK)
     return 0;
-  auto* named = static_cast<NamedList*>(HeapAlloc(GetProcessHeap(), 0, sizeof(NamedList)));
+  NamedList* named = NamedList::create(standard, list);
   if (named == nullptr) {
     standard->Release();
     return 0;
   }
-  *named = NamedList{namedListMethods, standard, list, 1};
   joinComOnce();
-  const LRESULT reference = referenceFrom(iidAccessible, flags, reinterpret_cast<IUnknown*>(named));
+  const LRESULT reference = referenceFrom(iidAccessible, flags, named);
   // The reference holds the object by itself now.
-  release(named);
+  named->Release();
   return reference;
 }
 
