@@ -17,7 +17,7 @@
 namespace {
 
 // Far below what any part of the C++ runtime would add, which is what the bound is there to
-// catch; the 64-bit editor with its screen readers' names and Save's question is about 49 KiB.
+// catch; the 64-bit editor with its screen readers' names and Save's question is about 50 KiB.
 constexpr uint32_t kMaxExecutableBytes = 56 * 1024;
 constexpr uint16_t kMachineI386 = 0x14C;
 constexpr uint16_t kPe32Magic = 0x10B;
