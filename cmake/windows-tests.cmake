@@ -34,6 +34,7 @@ add_executable(win_tests
   tests/win/window_win_test.cpp
   tests/win/scheme_win_test.cpp
   tests/win/accessible_names_win_test.cpp
+  tests/win/client_picture.cpp
   tests/win/editor_fixture.cpp
   tests/win/import_patch.cpp
   tests/win/message_watch.cpp

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "settings/settings.h"
+#include "tests/win/client_picture.h"
 #include "tests/win/editor_fixture.h"
 #include "tests/win/import_patch.h"
 #include "ui/controls.h"
@@ -131,53 +132,11 @@ TEST_F(ColourScheme, ChangedWhileOpenRenewsTheBrushAndRepaints) {
   EXPECT_EQ(faceBefore, windowPixel(facePoint.x, facePoint.y));
 }
 
-// The paint pass drawn into a picture of the test's own instead of the window, so the whole
-// client area is the pass's alone, without the controls' pixels.
-class PaintedPicture {
+// The paint pass alone, in a picture of the test's own.
+class PaintedPicture : public ClientPicture {
  public:
-  PaintedPicture() {
-    RECT client{};
-    GetClientRect(mainWindow, &client);
-    size_ = {client.right, client.bottom};
-    HDC window = GetDC(mainWindow);
-    context_ = CreateCompatibleDC(window);
-    bitmap_ = CreateCompatibleBitmap(window, size_.cx, size_.cy);
-    original_ = SelectObject(context_, bitmap_);
-    ReleaseDC(mainWindow, window);
-    paint();
-  }
-  ~PaintedPicture() {
-    SelectObject(context_, original_);
-    DeleteObject(bitmap_);
-    DeleteDC(context_);
-  }
-  PaintedPicture(const PaintedPicture&) = delete;
-  PaintedPicture& operator=(const PaintedPicture&) = delete;
-  int width() const { return size_.cx; }
-  int height() const { return size_.cy; }
-  COLORREF at(int x, int y) const { return GetPixel(context_, x, y); }
-
- private:
-  static HDC target;
-  static HDC WINAPI getContext(HWND) { return target; }
-  static int WINAPI releaseContext(HWND, HDC) { return 1; }
-  void paint() {
-    target = context_;
-    void* realGetDC = patchImport("user32.dll", "GetDC", reinterpret_cast<void*>(getContext));
-    void* realReleaseDC =
-        patchImport("user32.dll", "ReleaseDC", reinterpret_cast<void*>(releaseContext));
-    ASSERT_NE(nullptr, realGetDC);
-    mainWindowProc(mainWindow, WM_PAINT, 0, 0);
-    patchImport("user32.dll", "GetDC", realGetDC);
-    patchImport("user32.dll", "ReleaseDC", realReleaseDC);
-  }
-  SIZE size_;
-  HDC context_;
-  HBITMAP bitmap_;
-  HGDIOBJ original_;
+  PaintedPicture() { paintWindow(); }
 };
-
-HDC PaintedPicture::target;
 
 // Whether high contrast is on, and the etch expected then in a scheme's colours.
 struct ContrastCase {

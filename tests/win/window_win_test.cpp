@@ -11,6 +11,7 @@
 #include "ui/window_procedure.h"
 #include "settings/settings.h"
 #include "tests/common/window_reference.h"
+#include "tests/win/client_picture.h"
 #include "tests/win/editor_fixture.h"
 #include "tests/win/import_patch.h"
 #include "ui/controls.h"
@@ -239,94 +240,37 @@ TEST_F(Window, ClockCaptionFollowsTheOrder) {
   }
 }
 
-// The paint pass drawn into a context of the test's own instead of the window's: the whole
-// client area, also where the window lies beyond the screen.
-namespace paintedHere {
-
-HDC context;
-
-HDC WINAPI getContext(HWND) {
-  return context;
-}
-int WINAPI releaseContext(HWND, HDC) {
-  return 1;
-}
-
-void paintWindowInto(HDC target) {
-  context = target;
-  void* realGetDC = patchImport("user32.dll", "GetDC", reinterpret_cast<void*>(getContext));
-  void* realReleaseDC =
-      patchImport("user32.dll", "ReleaseDC", reinterpret_cast<void*>(releaseContext));
-  ASSERT_NE(nullptr, realGetDC);
-  mainWindowProc(mainWindow, WM_PAINT, 0, 0);
-  patchImport("user32.dll", "GetDC", realGetDC);
-  patchImport("user32.dll", "ReleaseDC", realReleaseDC);
+// The text as the paint pass draws a caption, at (x, y) on the plain face of `picture`; answers
+// its box.
+RECT drawCaptionAlone(const ClientPicture& picture, int x, int y, const std::string& text) {
+  HDC context = picture.context();
+  const RECT all{0, 0, picture.width(), picture.height()};
+  FillRect(context, &all, faceBrush);
+  HGDIOBJ originalFont = SelectObject(context, uiFont);
+  SetBkMode(context, TRANSPARENT);
+  SetTextColor(context, RGB(0, 0, 0));
+  TextOutA(context, x, y, text.data(), static_cast<int>(text.size()));
+  SIZE extent{};
+  GetTextExtentPoint32A(context, text.data(), static_cast<int>(text.size()), &extent);
+  SelectObject(context, originalFont);
+  return RECT{x, y, x + extent.cx, y + extent.cy};
 }
 
-}  // namespace paintedHere
-
-// A picture of the main window's client area, or of a caption drawn alone on the face colour,
-// read pixel by pixel without a round trip to the display for each.
-class ClientPicture {
- public:
-  ClientPicture() {
-    RECT client{};
-    GetClientRect(mainWindow, &client);
-    size_ = {client.right, client.bottom};
-    HDC window = GetDC(mainWindow);
-    context_ = CreateCompatibleDC(window);
-    bitmap_ = CreateCompatibleBitmap(window, size_.cx, size_.cy);
-    original_ = SelectObject(context_, bitmap_);
-    ReleaseDC(mainWindow, window);
-  }
-  ~ClientPicture() {
-    SelectObject(context_, original_);
-    DeleteObject(bitmap_);
-    DeleteDC(context_);
-  }
-  ClientPicture(const ClientPicture&) = delete;
-  ClientPicture& operator=(const ClientPicture&) = delete;
-
-  void copyWindow() {
-    HDC window = GetDC(mainWindow);
-    BitBlt(context_, 0, 0, size_.cx, size_.cy, window, 0, 0, SRCCOPY);
-    ReleaseDC(mainWindow, window);
-  }
-  void paintWindow() { paintedHere::paintWindowInto(context_); }
-  // The text as the paint pass draws a caption, at (x, y) on the plain face; answers its box.
-  RECT drawCaptionAlone(int x, int y, const std::string& text) {
-    const RECT all{0, 0, size_.cx, size_.cy};
-    FillRect(context_, &all, faceBrush);
-    HGDIOBJ originalFont = SelectObject(context_, uiFont);
-    SetBkMode(context_, TRANSPARENT);
-    SetTextColor(context_, RGB(0, 0, 0));
-    TextOutA(context_, x, y, text.data(), static_cast<int>(text.size()));
-    SIZE extent{};
-    GetTextExtentPoint32A(context_, text.data(), static_cast<int>(text.size()), &extent);
-    SelectObject(context_, originalFont);
-    return RECT{x, y, x + extent.cx, y + extent.cy};
-  }
-  COLORREF at(int x, int y) const { return GetPixel(context_, x, y); }
-  bool darkAt(int x, int y) const { return GetRValue(at(x, y)) < 80; }
-
- private:
-  SIZE size_;
-  HDC context_;
-  HBITMAP bitmap_;
-  HGDIOBJ original_;
-};
+bool darkAt(const ClientPicture& picture, int x, int y) {
+  return GetRValue(picture.at(x, y)) < 80;
+}
 
 void expectCaptionsWhereTheyBelong(const ClientPicture& window, int language, int dpi) {
   ClientPicture alone;
   for (const ReferenceCaption& caption : referenceCaptions) {
     const std::string text = caption.text[language];
     SCOPED_TRACE(text + " at dpi " + std::to_string(dpi));
-    const RECT box = alone.drawCaptionAlone(atDpi(caption.x, dpi), atDpi(caption.y, dpi), text);
+    const RECT box = drawCaptionAlone(alone, atDpi(caption.x, dpi), atDpi(caption.y, dpi), text);
     int dark = 0, differing = 0;
     for (int y = box.top; y < box.bottom; ++y) {
       for (int x = box.left; x < box.right; ++x) {
-        dark += alone.darkAt(x, y);
-        differing += alone.darkAt(x, y) != window.darkAt(x, y);
+        dark += darkAt(alone, x, y);
+        differing += darkAt(alone, x, y) != darkAt(window, x, y);
       }
     }
     EXPECT_GT(dark, 10) << "the caption alone draws nothing";
@@ -402,7 +346,7 @@ TEST_F(Window, PaintPassLeavesNothingSelectedAndDeletesEveryPen) {
   watch::realDeleteObject = reinterpret_cast<decltype(&DeleteObject)>(
       patchImport("gdi32.dll", "DeleteObject", reinterpret_cast<void*>(watch::deleteObject)));
   ASSERT_NE(nullptr, watch::realDeleteObject);
-  for (int pass = 0; pass < 100; ++pass) paintedHere::paintWindowInto(watch::context);
+  for (int pass = 0; pass < 100; ++pass) paintWindowInto(watch::context);
   patchImport("gdi32.dll", "CreatePen", reinterpret_cast<void*>(watch::realCreatePen));
   patchImport("gdi32.dll", "DeleteObject", reinterpret_cast<void*>(watch::realDeleteObject));
 
