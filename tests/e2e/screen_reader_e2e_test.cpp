@@ -7,10 +7,9 @@
 #include <oleacc.h>
 
 #include <memory>
-#include <ostream>
-#include <string>
 
 #include "tests/e2e/editor_session.h"
+#include "tests/win/accessible_answers.h"
 
 namespace {
 
@@ -34,57 +33,6 @@ Held standardObject(HWND list) {
   IAccessible* object = nullptr;
   CreateStdAccessibleObject(list, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object));
   return Held(object);
-}
-
-// One answer: the call's result and what it gave, as text (a role as its number).
-struct Answer {
-  HRESULT result;
-  std::string text;
-  bool operator==(const Answer& other) const {
-    return result == other.result && text == other.text;
-  }
-};
-
-void PrintTo(const Answer& answer, std::ostream* out) {
-  *out << "0x" << std::hex << static_cast<unsigned long>(answer.result) << std::dec << " \""
-       << answer.text << "\"";
-}
-
-VARIANT itself() {
-  VARIANT child;
-  VariantInit(&child);
-  child.vt = VT_I4;
-  child.lVal = CHILDID_SELF;
-  return child;
-}
-
-Answer textAnswer(HRESULT result, BSTR text) {
-  const Answer answer{result,
-                      text == nullptr ? "<none>" : utf8Of(std::wstring(text, SysStringLen(text)))};
-  SysFreeString(text);
-  return answer;
-}
-
-Answer nameOf(IAccessible* object) {
-  BSTR name = nullptr;
-  const HRESULT result = object->get_accName(itself(), &name);
-  return textAnswer(result, name);
-}
-
-Answer valueOf(IAccessible* object) {
-  BSTR value = nullptr;
-  const HRESULT result = object->get_accValue(itself(), &value);
-  return textAnswer(result, value);
-}
-
-Answer roleOf(IAccessible* object) {
-  VARIANT role;
-  VariantInit(&role);
-  const HRESULT result = object->get_accRole(itself(), &role);
-  const std::string text =
-      role.vt == VT_I4 ? std::to_string(role.lVal) : "type " + std::to_string(role.vt);
-  VariantClear(&role);
-  return {result, text};
 }
 
 class ScreenReaderTest : public EditorTest {

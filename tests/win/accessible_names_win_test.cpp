@@ -7,9 +7,8 @@
 
 #include <oleacc.h>
 
-#include <string>
-
 #include "tests/common/window_reference.h"
+#include "tests/win/accessible_answers.h"
 #include "tests/win/editor_fixture.h"
 #include "tests/win/import_patch.h"
 #include "ui/controls.h"
@@ -25,22 +24,6 @@ class AccessibleNames : public EditorWindowTest {
   }
   void TearDown() override { CoUninitialize(); }
 };
-
-VARIANT itself() {
-  VARIANT child;
-  VariantInit(&child);
-  child.vt = VT_I4;
-  child.lVal = CHILDID_SELF;
-  return child;
-}
-
-std::string nameOf(IAccessible* object) {
-  BSTR name = nullptr;
-  if (object->get_accName(itself(), &name) != S_OK || name == nullptr) return "<no name>";
-  const std::string text = utf8Of(std::wstring(name, SysStringLen(name)));
-  SysFreeString(name);
-  return text;
-}
 
 LRESULT askWindow(HWND window, LONG objectId) {
   return SendMessageA(window, WM_GETOBJECT, 0, static_cast<LPARAM>(objectId));
@@ -90,7 +73,7 @@ TEST_F(AccessibleNames, ListsAnswerWithANamedObjectForTheirClientAreaAlone) {
     IAccessible* object = nullptr;
     ASSERT_EQ(S_OK,
               ObjectFromLresult(answer, IID_IAccessible, 0, reinterpret_cast<void**>(&object)));
-    EXPECT_EQ(referenceCaptionOf("memoryCombo")->text[0], nameOf(object));
+    EXPECT_EQ((Answer{S_OK, referenceCaptionOf("memoryCombo")->text[0]}), nameOf(object));
     object->Release();
   }
 }
@@ -156,9 +139,9 @@ TEST_F(AccessibleNames, AnObjectLivesUntilItsLastReleaseAndOutlivesItsList) {
     if (rebuiltBetween) rebuild();
     ASSERT_EQ(!rebuiltBetween, IsWindow(list) != FALSE);
     if (rebuiltBetween)
-      EXPECT_NE("Uhr", nameOf(object)) << "a gone list still speaks as if it were there";
+      EXPECT_NE("Uhr", nameOf(object).text) << "a gone list still speaks as if it were there";
     else
-      EXPECT_EQ("Uhr", nameOf(object));
+      EXPECT_EQ((Answer{S_OK, "Uhr"}), nameOf(object));
     object->Release();
     EXPECT_EQ(0, heapWatch::frees) << "freed while still held";
     object->Release();
