@@ -210,6 +210,15 @@ TEST_F(Save, ANewMemoryChoiceReachesTheFileWithoutACapture) {
 
 const char oldBytes[] = "MEM:050\r\nSTATS:1\r\n";
 
+// What Save writes over oldBytes once the window-mode box is ticked.
+std::string oldBytesWindowed() {
+  return canonicalSettingsFile({
+      {"MEM:",      "050"},
+      {"STATS:",    "1"  },
+      {"WINDOWED:", "1"  }
+  });
+}
+
 // A game's hold lasts: Save gives up after its wait, which has an end (one second; five leave
 // room for a loaded machine).
 TEST_F(Save, FileHeldOpenWithoutSharingKeepsItsBytes) {
@@ -331,12 +340,7 @@ TEST_F(Save, AHoldOfAFewHundredMillisecondsIsRiddenOut) {
     WaitForSingleObject(releaser, INFINITE);
     CloseHandle(releaser);
     EXPECT_EQ(0, shown.boxes) << shown.text;
-    EXPECT_EQ(canonicalSettingsFile({
-                  {"MEM:",      "050"},
-                  {"STATS:",    "1"  },
-                  {"WINDOWED:", "1"  }
-    }),
-              readWholeFile("quenlix.ini"));
+    EXPECT_EQ(oldBytesWindowed(), readWholeFile("quenlix.ini"));
     EXPECT_EQ("quenlix.ini\n", directoryListing());
   }
 }
@@ -466,12 +470,7 @@ TEST_P(SaveInAForeignFolder, ReadsAndReplacesTheFile) {
   wchar_t written[MAX_PATH] = {};
   EXPECT_EQ(DWORD{ERROR_SUCCESS}, writeSettingsFile(written));
   EXPECT_EQ(scratch.path() + "\\quenlix.ini", utf8Of(written));
-  EXPECT_EQ(canonicalSettingsFile({
-                {"MEM:",      "050"},
-                {"STATS:",    "1"  },
-                {"WINDOWED:", "1"  }
-  }),
-            readWholeFile("quenlix.ini"));
+  EXPECT_EQ(oldBytesWindowed(), readWholeFile("quenlix.ini"));
   EXPECT_EQ("quenlix.ini\n", directoryListing());
 }
 
