@@ -107,18 +107,6 @@ HANDLE holdFile(const std::string& path) {
                      nullptr);
 }
 
-struct TimedRelease {
-  HANDLE held;
-  DWORD afterMs;
-};
-
-DWORD WINAPI releaseWhenDue(void* context) {
-  const TimedRelease& release = *static_cast<TimedRelease*>(context);
-  Sleep(release.afterMs);
-  CloseHandle(release.held);
-  return 0;
-}
-
 // A hold that ends while the program waits for it: the program starts while the file is held
 // and the hold ends 700 ms later, longer than the program used to wait in all and well within
 // its wait now. (A program that takes longer to start, as under an emulator, meets no hold.)
@@ -131,13 +119,14 @@ TEST(WindowsHeldFiles, ABriefHoldIsWaitedOut) {
     SCOPED_TRACE(arguments[0]);
     WinSandbox sandbox;
     sandbox.writeFile("quenlix.ini", "MEM:050\r\n");
-    TimedRelease release{holdFile(sandbox.path() + "\\quenlix.ini"), 700};
-    ASSERT_NE(INVALID_HANDLE_VALUE, release.held);
-    HANDLE releaser = CreateThread(nullptr, 0, releaseWhenDue, &release, 0, nullptr);
-    ASSERT_NE(nullptr, releaser);
-    const RunOutcome outcome = sandbox.run(arguments);
-    WaitForSingleObject(releaser, INFINITE);
-    CloseHandle(releaser);
+    const HANDLE held = holdFile(sandbox.path() + "\\quenlix.ini");
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    RunOutcome outcome;
+    {
+      const ReleaseLater release(held, 700);
+      ASSERT_TRUE(release.started());
+      outcome = sandbox.run(arguments);
+    }
     EXPECT_EQ(0, outcome.exitCode) << outcome.err;
     EXPECT_EQ("", outcome.err);
     const std::string expected = arguments[0] == "set" ? canonicalSettingsFile({

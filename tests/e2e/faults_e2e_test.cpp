@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/e2e/editor_session.h"
@@ -25,21 +26,12 @@ class FileHold {
     if (held()) CloseHandle(file_);
     file_ = INVALID_HANDLE_VALUE;
   }
+  // The handle, for whoever closes it from now on.
+  HANDLE handOver() { return std::exchange(file_, INVALID_HANDLE_VALUE); }
 
  private:
   HANDLE file_;
 };
-
-DWORD WINAPI releaseWhenDue(void* hold) {
-  Sleep(300);
-  static_cast<FileHold*>(hold)->release();
-  return 0;
-}
-
-// Lets go of the hold 300 ms from now, on a thread of its own; answers the thread.
-HANDLE releaseAfter300Ms(FileHold& hold) {
-  return CreateThread(nullptr, 0, releaseWhenDue, &hold, 0, nullptr);
-}
 
 // The message box's text, UTF-8: a file message is wide.
 std::string staticText(HWND dialog) {
@@ -182,11 +174,12 @@ TEST_F(EditorTest, SaveWhileTheFileIsHeldFailsVisiblyAndLaterSucceeds) {
   ASSERT_NO_FATAL_FAILURE(clickCheck(kCentredCheck, BST_CHECKED));
   FileHold scanner(settingsFile());
   ASSERT_TRUE(scanner.held());
-  HANDLE releaser = releaseAfter300Ms(scanner);
-  ASSERT_NE(nullptr, releaser);
-  const std::string saved = saveAndRead();
-  WaitForSingleObject(releaser, INFINITE);
-  CloseHandle(releaser);
+  std::string saved;
+  {
+    const ReleaseLater release(scanner.handOver(), 300);
+    ASSERT_TRUE(release.started());
+    saved = saveAndRead();
+  }
   EXPECT_EQ(preparedAsSaved({
                 {"ZENTRIERT:", "1"}
   }),

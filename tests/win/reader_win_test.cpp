@@ -77,18 +77,6 @@ TEST(LoadSettings, FileHeldOpenWithoutSharingGivesDefaultsAndTheReason) {
   EXPECT_EQ(DWORD{ERROR_SHARING_VIOLATION}, startUpReadError);
 }
 
-struct TimedHold {
-  HANDLE holder;
-  DWORD holdMs;
-};
-
-DWORD WINAPI closeAfterAMoment(void* hold) {
-  const TimedHold& timed = *static_cast<TimedHold*>(hold);
-  Sleep(timed.holdMs);
-  CloseHandle(timed.holder);
-  return 0;
-}
-
 // A writer that holds the file for a moment (morvane-config replacing it, a virus scanner) is
 // waited for, whether the hold is short or takes most of the wait.
 TEST(LoadSettings, AShortHoldIsWaitedFor) {
@@ -96,16 +84,14 @@ TEST(LoadSettings, AShortHoldIsWaitedFor) {
     SCOPED_TRACE(holdMs);
     ScratchDirectory scratch;
     writeWholeFile("quenlix.ini", "MEM:064\r\n");
-    TimedHold hold{holdWithoutSharing("quenlix.ini"), holdMs};
-    ASSERT_NE(INVALID_HANDLE_VALUE, hold.holder);
+    const HANDLE holder = holdWithoutSharing("quenlix.ini");
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     Settings expected = defaults(0);
     expected.textureMemoryMb = 64;
-    HANDLE closer = CreateThread(nullptr, 0, closeAfterAMoment, &hold, 0, nullptr);
-    ASSERT_NE(nullptr, closer);
+    const ReleaseLater release(holder, holdMs);
+    ASSERT_TRUE(release.started());
     scrambleRecord(0);
     EXPECT_EQ(DWORD{ERROR_SUCCESS}, loadSettings());
-    WaitForSingleObject(closer, INFINITE);
-    CloseHandle(closer);
     EXPECT_TRUE(sameRecord(expected, settings));
     EXPECT_EQ(DWORD{ERROR_SUCCESS}, startUpReadError);
   }

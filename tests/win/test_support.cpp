@@ -150,3 +150,24 @@ std::string systemText(DWORD error) {
   while (!trimmed.empty() && (trimmed.back() == '\r' || trimmed.back() == '\n')) trimmed.pop_back();
   return trimmed;
 }
+
+ReleaseLater::ReleaseLater(HANDLE held, DWORD afterMs)
+    : held_(held),
+      afterMs_(afterMs),
+      thread_(CreateThread(nullptr, 0, closeWhenDue, this, 0, nullptr)) {}
+
+ReleaseLater::~ReleaseLater() {
+  if (thread_ == nullptr) {
+    CloseHandle(held_);
+    return;
+  }
+  WaitForSingleObject(thread_, INFINITE);
+  CloseHandle(thread_);
+}
+
+DWORD WINAPI ReleaseLater::closeWhenDue(void* self) {
+  const ReleaseLater& release = *static_cast<ReleaseLater*>(self);
+  Sleep(release.afterMs_);
+  CloseHandle(release.held_);
+  return 0;
+}

@@ -72,3 +72,21 @@ bool ansiCodePageCannotSpell(const std::string& utf8);
 
 // The system's own words for an error, without the line end they come with.
 std::string systemText(DWORD error);
+
+// Closes a handle on a thread of its own once `afterMs` have passed, as a virus scanner or a
+// game lets go of a file while the code under test waits for it.
+class ReleaseLater {
+ public:
+  ReleaseLater(HANDLE held, DWORD afterMs);
+  // Waits for the close; without a thread the handle is closed here.
+  ~ReleaseLater();
+  ReleaseLater(const ReleaseLater&) = delete;
+  ReleaseLater& operator=(const ReleaseLater&) = delete;
+  bool started() const { return thread_ != nullptr; }
+
+ private:
+  static DWORD WINAPI closeWhenDue(void* self);
+  HANDLE held_;
+  DWORD afterMs_;
+  HANDLE thread_;
+};

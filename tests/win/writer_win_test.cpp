@@ -318,13 +318,6 @@ HANDLE holdFile(const char* path, const Holder& holder) {
                      FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Closes the handle once 300 ms have passed, as a scanner lets go of a file it has looked at.
-DWORD WINAPI releaseAfter300Ms(void* handle) {
-  Sleep(300);
-  CloseHandle(static_cast<HANDLE>(handle));
-  return 0;
-}
-
 TEST_F(Save, AHoldOfAFewHundredMillisecondsIsRiddenOut) {
   for (const Holder& holder : kHolders) {
     SCOPED_TRACE(holder.name);
@@ -334,11 +327,12 @@ TEST_F(Save, AHoldOfAFewHundredMillisecondsIsRiddenOut) {
     SendMessageA(windowedCheck, BM_SETCHECK, BST_CHECKED, 0);
     HANDLE held = holdFile("quenlix.ini", holder);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    HANDLE releaser = CreateThread(nullptr, 0, releaseAfter300Ms, held, 0, nullptr);
-    ASSERT_NE(nullptr, releaser);
-    const ShownMessage shown = watchMessages(saveSettings);
-    WaitForSingleObject(releaser, INFINITE);
-    CloseHandle(releaser);
+    ShownMessage shown;
+    {
+      const ReleaseLater release(held, 300);
+      ASSERT_TRUE(release.started());
+      shown = watchMessages(saveSettings);
+    }
     EXPECT_EQ(0, shown.boxes) << shown.text;
     EXPECT_EQ(oldBytesWindowed(), readWholeFile("quenlix.ini"));
     EXPECT_EQ("quenlix.ini\n", directoryListing());
