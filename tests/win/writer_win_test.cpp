@@ -339,6 +339,71 @@ TEST_F(Save, AHoldOfAFewHundredMillisecondsIsRiddenOut) {
   }
 }
 
+// The cursor at each pause of this thread between two tries at a held file, seen through this
+// program's import of Sleep, which the wait between tries uses.
+namespace pauseWatch {
+
+DWORD waitingThread;
+std::vector<HCURSOR> cursors;
+decltype(&Sleep) realSleep;
+
+VOID WINAPI sleep(DWORD ms) {
+  if (GetCurrentThreadId() == waitingThread) cursors.push_back(GetCursor());
+  realSleep(ms);
+}
+
+class Watching {
+ public:
+  Watching() {
+    waitingThread = GetCurrentThreadId();
+    cursors.clear();
+    realSleep = reinterpret_cast<decltype(&Sleep)>(
+        patchImport("kernel32.dll", "Sleep", reinterpret_cast<void*>(sleep)));
+  }
+  ~Watching() { patchImport("kernel32.dll", "Sleep", reinterpret_cast<void*>(realSleep)); }
+  Watching(const Watching&) = delete;
+  Watching& operator=(const Watching&) = delete;
+  bool patched() const { return realSleep != nullptr; }
+};
+
+}  // namespace pauseWatch
+
+// Which wait of Save meets the hold: the reread of a file unread at start-up, or the replace.
+struct WaitCase {
+  const char* name;
+  DWORD startUpError;
+};
+const WaitCase kWaits[] = {
+    {"replace", ERROR_SUCCESS          },
+    {"reread",  ERROR_SHARING_VIOLATION},
+};
+
+// While Save waits out a hold the cursor says the window is busy; afterwards it is the one
+// from before (a cross here, so that a plain arrow cannot pass for it).
+TEST_F(Save, TheCursorSaysBusyWhileAHoldIsWaitedOut) {
+  const HCURSOR waiting = LoadCursorA(nullptr, IDC_WAIT);
+  const HCURSOR before = LoadCursorA(nullptr, IDC_CROSS);
+  for (const WaitCase& wait : kWaits) {
+    SCOPED_TRACE(wait.name);
+    startWith(oldBytes);
+    startUpReadError = wait.startUpError;
+    SetCursor(before);
+    HANDLE held = holdFile("quenlix.ini", kHolders[0]);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    {
+      const pauseWatch::Watching watching;
+      ASSERT_TRUE(watching.patched());
+      const ReleaseLater release(held, 300);
+      ASSERT_TRUE(release.started());
+      watchMessages(saveSettings, IDYES);
+    }
+    ASSERT_FALSE(pauseWatch::cursors.empty()) << "Save met no hold";
+    for (const HCURSOR shown : pauseWatch::cursors) EXPECT_EQ(waiting, shown);
+    EXPECT_EQ(before, GetCursor());
+    EXPECT_EQ(DWORD{ERROR_SUCCESS}, startUpReadError) << "Save did not reach the file";
+  }
+}
+
 // The file as it is when the editor starts, and when Save is clicked.
 enum class AtStart { missing, read, held };
 enum class AtSave { free, held, gone };
