@@ -7,6 +7,7 @@
 #include "settings/held_file.h"
 #include "settings/settings.h"
 #include "settings/settings_reader.h"
+#include "settings/system_function_win.h"
 
 namespace {
 
@@ -29,10 +30,7 @@ constexpr WideFileName settingsFileNameW = widenedSettingsFileName();
 // Windows XP has no way to ask where a link leads; the function is looked up when it is needed,
 // so the program still starts there.
 FinalPathQuery finalPathQuery() {
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  return kernel == nullptr ? nullptr
-                           : reinterpret_cast<FinalPathQuery>(reinterpret_cast<void (*)()>(
-                                 GetProcAddress(kernel, "GetFinalPathNameByHandleW")));
+  return systemFunction<FinalPathQuery>("kernel32.dll", "GetFinalPathNameByHandleW");
 }
 
 bool startsWith(const wchar_t* text, const wchar_t* prefix) {

@@ -9,7 +9,7 @@
 
 #include "ui/captions.h"
 #include "ui/controls.h"
-#include "ui/system_function.h"
+#include "settings/system_function_win.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // such function is looked up at run time, so the editor still starts on Windows XP.
 #include "ui/dpi.h"
 
-#include "ui/system_function.h"
+#include "settings/system_function_win.h"
 
 int windowDpi = 96;
 

@@ -1,4 +1,4 @@
-// Functions that not every Windows has, looked up by name at run time, so the editor still starts
+// Functions that not every Windows has, looked up by name at run time, so the programs still start
 // where they are missing.
 #pragma once
 
