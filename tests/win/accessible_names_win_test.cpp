@@ -100,19 +100,15 @@ BOOL WINAPI heapFree(HANDLE heap, DWORD flags, LPVOID memory) {
 class Watching {
  public:
   Watching() {
+    realHeapAlloc = allocs_.original();
+    realHeapFree = frees_.original();
     allocations = frees = 0;
-    realHeapAlloc = reinterpret_cast<decltype(&HeapAlloc)>(
-        patchImport("kernel32.dll", "HeapAlloc", reinterpret_cast<void*>(heapAlloc)));
-    realHeapFree = reinterpret_cast<decltype(&HeapFree)>(
-        patchImport("kernel32.dll", "HeapFree", reinterpret_cast<void*>(heapFree)));
   }
-  ~Watching() {
-    patchImport("kernel32.dll", "HeapAlloc", reinterpret_cast<void*>(realHeapAlloc));
-    patchImport("kernel32.dll", "HeapFree", reinterpret_cast<void*>(realHeapFree));
-  }
-  Watching(const Watching&) = delete;
-  Watching& operator=(const Watching&) = delete;
-  bool patched() const { return realHeapAlloc != nullptr && realHeapFree != nullptr; }
+  bool patched() const { return allocs_.patched() && frees_.patched(); }
+
+ private:
+  const ImportPatch<decltype(&HeapAlloc)> allocs_{"kernel32.dll", "HeapAlloc", heapAlloc};
+  const ImportPatch<decltype(&HeapFree)> frees_{"kernel32.dll", "HeapFree", heapFree};
 };
 
 }  // namespace heapWatch
@@ -163,16 +159,15 @@ HMODULE WINAPI loadLibrary(LPCSTR name) {
 
 TEST_F(AccessibleNames, WithoutTheAccessibilityLibraryListsAnswerAsPlainOnes) {
   const PlainList plain;
-  withoutOleacc::realLoadLibrary = reinterpret_cast<decltype(&LoadLibraryA)>(patchImport(
-      "kernel32.dll", "LoadLibraryA", reinterpret_cast<void*>(withoutOleacc::loadLibrary)));
-  ASSERT_NE(nullptr, withoutOleacc::realLoadLibrary);
+  const ImportPatch<decltype(&LoadLibraryA)> loads("kernel32.dll", "LoadLibraryA",
+                                                   withoutOleacc::loadLibrary);
+  withoutOleacc::realLoadLibrary = loads.original();
+  ASSERT_TRUE(loads.patched());
   for (const Question& question : questions) {
     SCOPED_TRACE(question.name);
     EXPECT_EQ(askWindow(plain.window(), question.objectId),
               askWindow(memoryCombo, question.objectId));
   }
-  patchImport("kernel32.dll", "LoadLibraryA",
-              reinterpret_cast<void*>(withoutOleacc::realLoadLibrary));
 }
 
 }  // namespace

@@ -23,13 +23,10 @@ int WINAPI releaseContext(HWND, HDC) {
 
 void paintWindowInto(HDC target) {
   paintTarget = target;
-  void* realGetDC = patchImport("user32.dll", "GetDC", reinterpret_cast<void*>(getContext));
-  void* realReleaseDC =
-      patchImport("user32.dll", "ReleaseDC", reinterpret_cast<void*>(releaseContext));
-  ASSERT_NE(nullptr, realGetDC);
+  const ImportPatch<decltype(&GetDC)> gets("user32.dll", "GetDC", getContext);
+  const ImportPatch<decltype(&ReleaseDC)> releases("user32.dll", "ReleaseDC", releaseContext);
+  ASSERT_TRUE(gets.patched() && releases.patched());
   mainWindowProc(mainWindow, WM_PAINT, 0, 0);
-  patchImport("user32.dll", "GetDC", realGetDC);
-  patchImport("user32.dll", "ReleaseDC", realReleaseDC);
 }
 
 ClientPicture::ClientPicture() {

@@ -78,11 +78,10 @@ template <typename Step>
 void onSystem(const std::map<std::string, FARPROC>& system, Step step) {
   offered = system;
   calls.clear();
-  realGetProcAddress = reinterpret_cast<decltype(&GetProcAddress)>(
-      patchImport("kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(lookUp)));
-  ASSERT_NE(nullptr, realGetProcAddress);
+  const ImportPatch<decltype(&GetProcAddress)> lookUps("kernel32.dll", "GetProcAddress", lookUp);
+  realGetProcAddress = lookUps.original();
+  ASSERT_TRUE(lookUps.patched());
   step();
-  patchImport("kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(realGetProcAddress));
 }
 
 using Strings = std::vector<std::string>;

@@ -341,14 +341,15 @@ TEST_F(Window, PaintPassLeavesNothingSelectedAndDeletesEveryPen) {
   const HGDIOBJ brush = GetCurrentObject(watch::context, OBJ_BRUSH);
   const HGDIOBJ font = GetCurrentObject(watch::context, OBJ_FONT);
 
-  watch::realCreatePen = reinterpret_cast<decltype(&CreatePen)>(
-      patchImport("gdi32.dll", "CreatePen", reinterpret_cast<void*>(watch::createPen)));
-  watch::realDeleteObject = reinterpret_cast<decltype(&DeleteObject)>(
-      patchImport("gdi32.dll", "DeleteObject", reinterpret_cast<void*>(watch::deleteObject)));
-  ASSERT_NE(nullptr, watch::realDeleteObject);
-  for (int pass = 0; pass < 100; ++pass) paintWindowInto(watch::context);
-  patchImport("gdi32.dll", "CreatePen", reinterpret_cast<void*>(watch::realCreatePen));
-  patchImport("gdi32.dll", "DeleteObject", reinterpret_cast<void*>(watch::realDeleteObject));
+  {
+    const ImportPatch<decltype(&CreatePen)> creates("gdi32.dll", "CreatePen", watch::createPen);
+    const ImportPatch<decltype(&DeleteObject)> deletes("gdi32.dll", "DeleteObject",
+                                                       watch::deleteObject);
+    watch::realCreatePen = creates.original();
+    watch::realDeleteObject = deletes.original();
+    ASSERT_TRUE(creates.patched() && deletes.patched());
+    for (int pass = 0; pass < 100; ++pass) paintWindowInto(watch::context);
+  }
 
   EXPECT_EQ(300, watch::pensCreated);
   EXPECT_EQ(watch::pensCreated, watch::pensDeleted);

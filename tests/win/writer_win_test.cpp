@@ -357,13 +357,12 @@ class Watching {
   Watching() {
     waitingThread = GetCurrentThreadId();
     cursors.clear();
-    realSleep = reinterpret_cast<decltype(&Sleep)>(
-        patchImport("kernel32.dll", "Sleep", reinterpret_cast<void*>(sleep)));
+    realSleep = patch_.original();
   }
-  ~Watching() { patchImport("kernel32.dll", "Sleep", reinterpret_cast<void*>(realSleep)); }
-  Watching(const Watching&) = delete;
-  Watching& operator=(const Watching&) = delete;
-  bool patched() const { return realSleep != nullptr; }
+  bool patched() const { return patch_.patched(); }
+
+ private:
+  const ImportPatch<decltype(&Sleep)> patch_{"kernel32.dll", "Sleep", sleep};
 };
 
 }  // namespace pauseWatch
@@ -556,10 +555,12 @@ BOOL WINAPI failingMove(const wchar_t*, const wchar_t*, DWORD) {
 
 TEST_F(Save, FailureBetweenWritingAndReplacingKeepsTheOldBytes) {
   writeWholeFile("quenlix.ini", oldBytes);
-  void* realMove = patchImport("kernel32.dll", "MoveFileExW", reinterpret_cast<void*>(failingMove));
-  ASSERT_NE(nullptr, realMove);
-  const bool saved = writeSettingsFile() == ERROR_SUCCESS;
-  patchImport("kernel32.dll", "MoveFileExW", realMove);
+  bool saved = true;
+  {
+    const ImportPatch<decltype(&MoveFileExW)> failing("kernel32.dll", "MoveFileExW", failingMove);
+    ASSERT_TRUE(failing.patched());
+    saved = writeSettingsFile() == ERROR_SUCCESS;
+  }
   EXPECT_FALSE(saved);
   EXPECT_EQ(oldBytes, readWholeFile("quenlix.ini"));
   EXPECT_EQ("quenlix.ini\n", directoryListing());
