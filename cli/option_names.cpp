@@ -2,7 +2,6 @@
 #include "cli/option_names.h"
 
 #include <cstring>
-#include <iterator>
 
 #include "cli/print.h"
 #include "settings/refresh_rates.h"
@@ -187,8 +186,8 @@ void describeChoices(const char* choices, char (&out)[valueTextSize]) {
 
 }  // namespace
 
-OptionRange allOptions() {
-  return {std::begin(optionNames), std::end(optionNames)};
+TableRows<OptionName> allOptions() {
+  return rowsOf(optionNames);
 }
 
 const OptionName* findOption(const char* name, size_t length) {

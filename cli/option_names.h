@@ -6,6 +6,7 @@
 
 #include "settings/fields.h"
 #include "settings/settings.h"
+#include "settings/table_rows.h"
 
 // name as typed, the field's row of the field table (its key, its kind), the names of the
 // choices (choices only: value 0 first, "|" between them), what the option does
@@ -18,13 +19,7 @@ struct OptionName {
 
 // Every row of the table, in the order of the editor's controls, so a listing reads like the
 // window.
-struct OptionRange {
-  const OptionName* first;
-  const OptionName* last;
-  const OptionName* begin() const { return first; }
-  const OptionName* end() const { return last; }
-};
-OptionRange allOptions();
+TableRows<OptionName> allOptions();
 
 // Enough for any value's text and for the longest list of allowed values.
 inline constexpr size_t valueTextSize = 256;

@@ -72,13 +72,17 @@ bool isHeldByAnotherProgram(DWORD error) {
          error == ERROR_ACCESS_DENIED;
 }
 
-// Whether a step that failed with `error` is to be tried again: after a pause, while another
-// program's hold has not yet lasted heldFileWaitMs. `waitedMs` counts the pauses so far.
-bool pausedForHold(DWORD error, unsigned long& waitedMs) {
-  if (!isHeldByAnotherProgram(error) || waitedMs >= heldFileWaitMs) return false;
-  Sleep(heldFileRetryMs);
-  waitedMs += heldFileRetryMs;
-  return true;
+// Runs `step` (which answers an error) again after a pause while another program's hold keeps
+// it out, until the hold has lasted heldFileWaitMs; answers the last try's error.
+template <typename Step>
+DWORD triedThroughHolds(Step step) {
+  DWORD error = step();
+  for (unsigned long waitedMs = 0; isHeldByAnotherProgram(error) && waitedMs < heldFileWaitMs;
+       waitedMs += heldFileRetryMs) {
+    Sleep(heldFileRetryMs);
+    error = step();
+  }
+  return error;
 }
 
 // The error that stopped a step, never "success" by accident.
@@ -161,12 +165,7 @@ DWORD checkReplaceable(const wchar_t* path) {
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_ACCESS_DENIED;
   if (attributes & FILE_ATTRIBUTE_READONLY) return ERROR_FILE_READ_ONLY;
-  DWORD error = ERROR_SUCCESS;
-  unsigned long waitedMs = 0;
-  do {
-    error = probeWritable(path);
-  } while (pausedForHold(error, waitedMs));
-  return error;
+  return triedThroughHolds([path] { return probeWritable(path); });
 }
 
 // The directory part of path, "." for a bare name; false when it does not fit.
@@ -201,15 +200,11 @@ DWORD renameOver(const wchar_t* temporaryPath, const wchar_t* path) {
 }
 
 DWORD writeAndRename(const wchar_t* temporaryPath, const wchar_t* path, const char* text) {
-  DWORD error = writeTemporaryFile(temporaryPath, text);
+  const DWORD error = writeTemporaryFile(temporaryPath, text);
   if (error != ERROR_SUCCESS) return error;
   // A program that opened the old file since the check (a scanner that noticed the temporary
   // file) keeps the rename out for a moment too.
-  unsigned long waitedMs = 0;
-  do {
-    error = renameOver(temporaryPath, path);
-  } while (pausedForHold(error, waitedMs));
-  return error;
+  return triedThroughHolds([=] { return renameOver(temporaryPath, path); });
 }
 
 bool finalPathOf(const wchar_t* path, wchar_t (&finalPath)[MAX_PATH]) {
@@ -241,11 +236,8 @@ DWORD readWholeFile(const wchar_t* path, DWORD largestBytes, unsigned char*& dat
   const DWORD attributes = GetFileAttributesW(path);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
     return ERROR_DIRECTORY;
-  DWORD error = ERROR_SUCCESS;
-  unsigned long waitedMs = 0;
-  do {
-    error = readFileOnce(path, largestBytes, data, size);
-  } while (pausedForHold(error, waitedMs));
+  const DWORD error =
+      triedThroughHolds([&] { return readFileOnce(path, largestBytes, data, size); });
   if (error != ERROR_SUCCESS && error != ERROR_FILE_TOO_LARGE) size = 0;
   return error;
 }

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <new>
 
+#include "settings/system_function_win.h"
 #include "ui/captions.h"
 #include "ui/controls.h"
-#include "settings/system_function_win.h"
 
 namespace {
 

@@ -2,8 +2,6 @@
 // accessible name is its caption, so the texts live here alone.
 #include "ui/captions.h"
 
-#include <iterator>
-
 #include "settings/settings.h"
 #include "ui/controls.h"
 
@@ -25,8 +23,8 @@ constexpr Caption captions[] = {
 
 }  // namespace
 
-CaptionRange allCaptions() {
-  return {std::begin(captions), std::end(captions)};
+TableRows<Caption> allCaptions() {
+  return rowsOf(captions);
 }
 
 int captionY(const Caption& caption, int32_t order) {

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "settings/table_rows.h"
+
 // x, y at 96 DPI (y ignored for the clock caption, which follows the clock's row), the control
 // it labels (null for a panel's title), German, English
 struct Caption {
@@ -16,13 +18,7 @@ struct Caption {
 };
 
 // Every caption, in the order the paint pass writes them.
-struct CaptionRange {
-  const Caption* first;
-  const Caption* last;
-  const Caption* begin() const { return first; }
-  const Caption* end() const { return last; }
-};
-CaptionRange allCaptions();
+TableRows<Caption> allCaptions();
 
 // The y of a caption's top in display order `order` (0-5), at 96 DPI.
 int captionY(const Caption& caption, int32_t order);

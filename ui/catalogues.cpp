@@ -23,8 +23,8 @@ int controlY(const ControlRow& row, int32_t order) {
   return row.y;
 }
 
-CatalogueRows catalogueRows() {
-  return {std::begin(controlCatalogue), std::end(controlCatalogue)};
+TableRows<ControlRow> catalogueRows() {
+  return rowsOf(controlCatalogue);
 }
 
 const ControlRow* catalogueRowOf(HWND window) {

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "settings/settings.h"
+#include "settings/table_rows.h"
 
 // One process-wide handle per control, null until its window is made; only buildControls writes
 // them. The catalogue below names each one.
@@ -118,16 +119,8 @@ inline constexpr ControlRow controlCatalogue[] = {
 
 inline constexpr size_t controlCount = std::size(controlCatalogue);
 
-// The rows as the code walks them at run time. Each file that names the table itself carries a
-// copy of its texts in the executable (the linker does not merge them), so only catalogues.cpp
-// does.
-struct CatalogueRows {
-  const ControlRow* first;
-  const ControlRow* last;
-  const ControlRow* begin() const { return first; }
-  const ControlRow* end() const { return last; }
-};
-CatalogueRows catalogueRows();
+// The rows as the code walks them at run time; only catalogues.cpp names the table.
+TableRows<ControlRow> catalogueRows();
 
 // The y of a row's control in display order `order` (0-5), at 96 DPI.
 int controlY(const ControlRow& row, int32_t order);
