@@ -101,12 +101,6 @@ TEST(WindowsFileRefusals, AReadOnlyFileIsNamedWithWhatToDo) {
   EXPECT_EQ("quenlix.ini\n", sandbox.listing());
 }
 
-// A game's handle on the file, which lets nobody else in.
-HANDLE holdFile(const std::string& path) {
-  return CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                     nullptr);
-}
-
 // A hold that ends while the program waits for it: the program starts while the file is held
 // and the hold ends 700 ms later, longer than the program used to wait in all and well within
 // its wait now. (A program that takes longer to start, as under an emulator, meets no hold.)

@@ -56,17 +56,13 @@ TEST(LoadSettings, MissingFileGivesDefaultsAndKeepsLanguage) {
   EXPECT_EQ("", directoryListing()) << "reading must create nothing";
 }
 
-HANDLE holdWithoutSharing(const char* path) {
-  return CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
 // A game holds the file for its whole session: after the wait, the defaults and the reason,
 // and the file is marked unread for Save. The wait has an end (one second; five leave room for a
 // loaded machine).
 TEST(LoadSettings, FileHeldOpenWithoutSharingGivesDefaultsAndTheReason) {
   ScratchDirectory scratch;
   writeWholeFile("quenlix.ini", "MEM:064\r\nSPRACHE:1\r\n");
-  HANDLE holder = holdWithoutSharing("quenlix.ini");
+  HANDLE holder = holdFile("quenlix.ini");
   ASSERT_NE(INVALID_HANDLE_VALUE, holder);
   scrambleRecord(0);
   const ULONGLONG start = GetTickCount64();
@@ -84,7 +80,7 @@ TEST(LoadSettings, AShortHoldIsWaitedFor) {
     SCOPED_TRACE(holdMs);
     ScratchDirectory scratch;
     writeWholeFile("quenlix.ini", "MEM:064\r\n");
-    const HANDLE holder = holdWithoutSharing("quenlix.ini");
+    const HANDLE holder = holdFile("quenlix.ini");
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     Settings expected = defaults(0);
     expected.textureMemoryMb = 64;
@@ -165,7 +161,7 @@ TEST_P(LoadFailureMessage, NamesTheFileAndReasonOverTheDefaultsInBothLanguages) 
   HANDLE holder = INVALID_HANDLE_VALUE;
   if (c.state == FileState::heldOpen) {
     writeWholeFile("quenlix.ini", "MEM:064\r\nFSAA:8\r\nSPRACHE:1\r\n");
-    holder = holdWithoutSharing("quenlix.ini");
+    holder = holdFile("quenlix.ini");
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
   }
   if (c.state == FileState::directory) {

@@ -151,6 +151,11 @@ std::string systemText(DWORD error) {
   return trimmed;
 }
 
+HANDLE holdFile(const std::string& path, DWORD sharing) {
+  return CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 ReleaseLater::ReleaseLater(HANDLE held, DWORD afterMs)
     : held_(held),
       afterMs_(afterMs),

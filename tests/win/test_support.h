@@ -73,6 +73,10 @@ bool ansiCodePageCannotSpell(const std::string& utf8);
 // The system's own words for an error, without the line end they come with.
 std::string systemText(DWORD error);
 
+// Another program's handle on the file for reading, sharing only `sharing` with others: 0, as a
+// game opens it, lets nobody else in. INVALID_HANDLE_VALUE when it cannot be opened.
+HANDLE holdFile(const std::string& path, DWORD sharing = 0);
+
 // Closes a handle on a thread of its own once `afterMs` have passed, as a virus scanner or a
 // game lets go of a file while the code under test waits for it.
 class ReleaseLater {

@@ -223,8 +223,7 @@ std::string oldBytesWindowed() {
 // room for a loaded machine).
 TEST_F(Save, FileHeldOpenWithoutSharingKeepsItsBytes) {
   writeWholeFile("quenlix.ini", oldBytes);
-  HANDLE holder = CreateFileA("quenlix.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE holder = holdFile("quenlix.ini");
   ASSERT_NE(INVALID_HANDLE_VALUE, holder);
   const ULONGLONG start = GetTickCount64();
   EXPECT_EQ(DWORD{ERROR_SHARING_VIOLATION}, writeSettingsFile());
@@ -265,8 +264,7 @@ TEST_F(Save, AFailureNamesTheFileAndTheSystemsReason) {
   const std::string firstLine = "Die Einstellungen konnten nicht gespeichert werden.";
 
   writeWholeFile("quenlix.ini", oldBytes);
-  HANDLE holder = CreateFileA("quenlix.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE holder = holdFile("quenlix.ini");
   ASSERT_NE(INVALID_HANDLE_VALUE, holder);
   ShownMessage shown = watchMessages(saveSettings);
   CloseHandle(holder);
@@ -313,11 +311,6 @@ const Holder kHolders[] = {
     {"scanner", FILE_SHARE_READ | FILE_SHARE_WRITE},
 };
 
-HANDLE holdFile(const char* path, const Holder& holder) {
-  return CreateFileA(path, GENERIC_READ, holder.sharing, nullptr, OPEN_EXISTING,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
 TEST_F(Save, AHoldOfAFewHundredMillisecondsIsRiddenOut) {
   for (const Holder& holder : kHolders) {
     SCOPED_TRACE(holder.name);
@@ -325,7 +318,7 @@ TEST_F(Save, AHoldOfAFewHundredMillisecondsIsRiddenOut) {
     loadSettings();
     rebuild();
     SendMessageA(windowedCheck, BM_SETCHECK, BST_CHECKED, 0);
-    HANDLE held = holdFile("quenlix.ini", holder);
+    HANDLE held = holdFile("quenlix.ini", holder.sharing);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     ShownMessage shown;
     {
@@ -387,7 +380,7 @@ TEST_F(Save, TheCursorSaysBusyWhileAHoldIsWaitedOut) {
     startWith(oldBytes);
     startUpReadError = wait.startUpError;
     SetCursor(before);
-    HANDLE held = holdFile("quenlix.ini", kHolders[0]);
+    HANDLE held = holdFile("quenlix.ini");
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     {
       const pauseWatch::Watching watching;
@@ -457,8 +450,7 @@ TEST_P(SaveAfterAnUnreadStart, AsksBeforeReplacingWhatItCouldNotRead) {
   const UnreadCase& c = GetParam();
   const std::string file = scratch.path() + "\\quenlix.ini";
   if (c.atStart != AtStart::missing) writeWholeFile("quenlix.ini", kStored);
-  HANDLE held =
-      c.atStart == AtStart::held ? holdFile("quenlix.ini", kHolders[0]) : INVALID_HANDLE_VALUE;
+  HANDLE held = c.atStart == AtStart::held ? holdFile("quenlix.ini") : INVALID_HANDLE_VALUE;
   settings.language = c.language;
   loadSettings();
   rebuild();
